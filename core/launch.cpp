@@ -1,0 +1,33 @@
+#include "launch.h"
+
+std::string WarningMessage;
+
+namespace {
+
+std::string OptionPart(CheckState state, const char* option) { return state == kChecked ? option : " "; }
+
+std::string StickDigit(StickMode mode) { return mode == kNoStickMode ? "" : std::to_string(mode); }
+
+void Refuse(LauncherView& view, const char* message) {
+  WarningMessage = message;
+  view.ShowMessageWindow();
+}
+
+}  // namespace
+
+std::string BuildCommandLine(const std::string& fileName, const LaunchSettings& settings) {
+  return "O2EM.EXE " + fileName + OptionPart(settings.debug, " -debug") + " -s1=" +
+         StickDigit(settings.stick1) + " -s2=" + StickDigit(settings.stick2) +
+         OptionPart(settings.noLimit, " -nolimit") + OptionPart(settings.noSound, " -nosound");
+}
+
+void RunGame(LauncherView& view, ProcessStarter& starter) {
+  const std::string fileName = view.SelectedFileName();
+  if (fileName == kSystemRomName) return Refuse(view, kSystemRomRefusal);
+  if (fileName.empty()) return Refuse(view, kNoGameRefusal);
+  // The launcher has no message of its own for a failed start, but saying
+  // nothing would look like success.
+  if (!starter.Start(BuildCommandLine(fileName, ReadLaunchSettings(view)))) {
+    Refuse(view, kStartFailure);
+  }
+}
