@@ -1,0 +1,39 @@
+#include "file_list_box.h"
+
+#include <QMouseEvent>
+
+GameListModel::GameListModel(GameList games, QObject* parent)
+    : QAbstractListModel(parent), games_(std::move(games)) {}
+
+int GameListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(games_.size());
+}
+
+QVariant GameListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].display);
+}
+
+FileListBox::FileListBox(GameList games, QWidget* parent)
+    : QListView(parent), model_(std::move(games)) {
+  setModel(&model_);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Every row has the same height, which lets the view skip measuring them all.
+  setUniformItemSizes(true);
+}
+
+void FileListBox::SelectEntry(int row) {
+  setCurrentIndex(model_.index(row));  // also selects, in single selection mode
+}
+
+std::string FileListBox::SelectedFileName() const {
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return {};
+  return model_.games()[static_cast<std::size_t>(selected.front().row())].name;
+}
+
+void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  QListView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit DblClick();
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+#include "launcher_view.h"
+#include "process_start.h"
+
+class FileListBox;
+class QAction;
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class TwoStateCheckBox;
+class frmKeys;
+class frmWarning;
+
+// The main window: the game list of the working folder, the five emulator
+// options (the one home of the launch settings) and the commands. It loads
+// the game list and the settings as it is built and saves the settings when
+// it closes, and again when it is destroyed, while Save on Exit is checked.
+class frmNorvan : public QMainWindow, public LauncherView {
+  Q_OBJECT
+
+ public:
+  explicit frmNorvan(ProcessStarter& starter);
+  ~frmNorvan() override;
+
+  // LauncherView: the controls the core reads and sets.
+  std::string SelectedFileName() const override;
+  CheckState GetCheck(CheckBox box) const override;
+  void SetCheck(CheckBox box, CheckState state) override;
+  bool IsStickOptionSelected(Stick stick, StickMode index) const override;
+  void SelectStickOption(Stick stick, StickMode index) override;
+  void ShowMessageWindow() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  using StickOptions = std::array<QRadioButton*, 4>;  // by StickMode index
+
+  void CreateControls();
+  QButtonGroup* CreateStickOptions(QGroupBox* frame, const char* groupName, StickOptions& options,
+                                   int width);
+  void CreateMenu();
+  void SetTabOrder();
+  void ConnectSignals();
+
+  void Form_Load();
+  void Form_Unload();
+  void Form_Terminate();
+  void cmdRun_Click();
+  void filList_DblClick();
+  void cmdAbout_Click();
+  void cmdExit_Click();
+  void mnuKeys_Click();
+  void mnuExit_Click();
+  void optS1_Click(int index);
+  void optS2_Click(int index);
+
+  void RunGame();
+  void SaveSettings();
+
+  TwoStateCheckBox* CheckBoxOf(CheckBox box) const;
+  const StickOptions& OptionsOf(Stick stick) const;
+
+  ProcessStarter& starter_;
+
+  FileListBox* filList;
+  QGroupBox* fraStick1;
+  QGroupBox* fraStick2;
+  StickOptions optS1;
+  StickOptions optS2;
+  QButtonGroup* optS1Group;
+  QButtonGroup* optS2Group;
+  TwoStateCheckBox* chkDebug;
+  TwoStateCheckBox* chkNoLimit;
+  TwoStateCheckBox* chkNoSound;
+  QPushButton* cmdRun;
+  QPushButton* cmdAbout;
+  QPushButton* cmdExit;
+  QLabel* lblFiles;
+  QLabel* lblCount;
+  QLineEdit* txtCount;
+
+  QMenu* mnuFile;
+  QAction* mnuKeys;
+  QAction* mnuSave;
+  QAction* mnuExit;
+
+  QPointer<frmWarning> warningWindow_;
+  QPointer<frmKeys> keysWindow_;
+};
