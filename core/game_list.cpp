@@ -5,7 +5,9 @@
 
 namespace {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string AsciiLower(std::string_view text) {
   std::string lower(text);
@@ -104,4 +106,6 @@ std::optional<std::size_t> InitialSelection(const GameList& games) {
   return std::nullopt;
 }
 
-long long GameCount(const GameList& games) { return static_cast<long long>(games.size()) - 1; }
+long long GameCount(const GameList& games) {
+  return static_cast<long long>(games.size()) - 1;
+}

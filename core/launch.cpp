@@ -4,9 +4,13 @@ std::string WarningMessage;
 
 namespace {
 
-std::string OptionPart(CheckState state, const char* option) { return state == kChecked ? option : " "; }
+std::string OptionPart(CheckState state, const char* option) {
+  return state == kChecked ? option : " ";
+}
 
-std::string StickDigit(StickMode mode) { return mode == kNoStickMode ? "" : std::to_string(mode); }
+std::string StickDigit(StickMode mode) {
+  return mode == kNoStickMode ? "" : std::to_string(mode);
+}
 
 void Refuse(LauncherView& view, const char* message) {
   WarningMessage = message;
@@ -16,8 +20,8 @@ void Refuse(LauncherView& view, const char* message) {
 }  // namespace
 
 std::string BuildCommandLine(const std::string& fileName, const LaunchSettings& settings) {
-  return "O2EM.EXE " + fileName + OptionPart(settings.debug, " -debug") + " -s1=" +
-         StickDigit(settings.stick1) + " -s2=" + StickDigit(settings.stick2) +
+  return "O2EM.EXE " + fileName + OptionPart(settings.debug, " -debug") +
+         " -s1=" + StickDigit(settings.stick1) + " -s2=" + StickDigit(settings.stick2) +
          OptionPart(settings.noLimit, " -nolimit") + OptionPart(settings.noSound, " -nosound");
 }
 

@@ -14,7 +14,9 @@ struct Field {
   bool quoted = false;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -37,7 +39,8 @@ std::vector<Field> ReadFields(std::string_view text, std::size_t count) {
     Field field;
     if (pos < text.size() && text[pos] == '"') {
       const std::size_t close = text.find('"', pos + 1);
-      field = {text.substr(pos + 1, close == std::string_view::npos ? close : close - pos - 1), true};
+      field = {text.substr(pos + 1, close == std::string_view::npos ? close : close - pos - 1),
+               true};
       pos = close == std::string_view::npos ? text.size() : close + 1;
     }
     const std::size_t end = std::min(text.find_first_of(",\r\n", pos), text.size());
@@ -54,7 +57,8 @@ std::optional<std::int16_t> WholeNumber(const Field& field, int highest) {
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   int value = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+    return std::nullopt;
   if (value < 0 || value > highest) return std::nullopt;
   return static_cast<std::int16_t>(value);
 }

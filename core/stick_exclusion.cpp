@@ -1,6 +1,8 @@
 #include "stick_exclusion.h"
 
-StickMode NextStickMode(StickMode mode) { return static_cast<StickMode>((mode + 1) % kStickModeCount); }
+StickMode NextStickMode(StickMode mode) {
+  return static_cast<StickMode>((mode + 1) % kStickModeCount);
+}
 
 void StickExclusion(LauncherView& view, Stick stick, StickMode index) {
   const Stick other = stick == Stick::One ? Stick::Two : Stick::One;

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QCheckBox>
-
 #include "launch_settings.h"
+#include "wrapping_button.h"
 
 // A check box that shows all three CheckStates but that a user's click only
 // toggles between unchecked and checked: a grayed box turns checked.
 // (QCheckBox makes itself tri-state for good once it is set partially checked,
 // and would then cycle through the grayed state on every third click.)
-class TwoStateCheckBox : public QCheckBox {
+class TwoStateCheckBox : public WrappingCheckBox {
  public:
-  using QCheckBox::QCheckBox;
+  using WrappingCheckBox::WrappingCheckBox;
 
   CheckState State() const;
   void SetState(CheckState state);

@@ -24,6 +24,7 @@
 #include "stick_exclusion.h"
 #include "twips.h"
 #include "window_lifetime.h"
+#include "wrapping_button.h"
 
 namespace {
 
@@ -75,10 +76,13 @@ frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
   // The client area keeps its size below the menu bar; the window follows it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   Form_Load();
+  layout()->activate();  // settles the window's size, which centring needs
   CentreOn(this, nullptr);
 }
 
-frmNorvan::~frmNorvan() { Form_Terminate(); }
+frmNorvan::~frmNorvan() {
+  Form_Terminate();
+}
 
 void frmNorvan::CreateControls() {
   auto* client = new QWidget(this);
@@ -96,7 +100,8 @@ void frmNorvan::CreateControls() {
   chkDebug = Place(new TwoStateCheckBox("Debug mode", client), "chkDebug", {2040, 2400, 1215, 495});
   chkNoLimit =
       Place(new TwoStateCheckBox("No Speed Limit", client), "chkNoLimit", {2040, 2760, 1455, 495});
-  chkNoSound = Place(new TwoStateCheckBox("No Sound", client), "chkNoSound", {3480, 2400, 1215, 495});
+  chkNoSound =
+      Place(new TwoStateCheckBox("No Sound", client), "chkNoSound", {3480, 2400, 1215, 495});
   cmdRun = Place(CommandButton("&Run Game", client), "cmdRun", {5040, 240, 1215, 495});
   cmdAbout = Place(CommandButton("&About", client), "cmdAbout", {5040, 1080, 1215, 495});
   cmdExit = Place(CommandButton("E&xit", client), "cmdExit", {5040, 1920, 1215, 495});
@@ -104,6 +109,8 @@ void frmNorvan::CreateControls() {
   lblCount = Place(new QLabel("Game count:", client), "lblCount", {120, 2640, 915, 195});
   txtCount = Place(new QLineEdit(client), "txtCount", {120, 2880, 975, 285});
 
+  // Sized to fit its text, as designed, in whichever font stands in.
+  lblCount->adjustSize();
   cmdRun->setDefault(true);
   // Nothing reads the count back, so typing into it would only mislead.
   txtCount->setReadOnly(true);
@@ -119,7 +126,7 @@ QButtonGroup* frmNorvan::CreateStickOptions(QGroupBox* frame, const char* groupN
   auto* group = new QButtonGroup(frame);
   for (const OptionRow& row : kOptionRows) {
     const QByteArray name = QByteArray(groupName) + '_' + QByteArray::number(row.index);
-    auto* option = new QRadioButton(row.caption, frame);
+    auto* option = new OptionButton(row.caption, frame);
     options[row.index] = Place(option, name.constData(), {120, row.top, width, 375});
     group->addButton(option, row.index);
   }
@@ -142,10 +149,22 @@ void frmNorvan::CreateMenu() {
 }
 
 void frmNorvan::SetTabOrder() {
-  QWidget* order[] = {filList,  optS1[kDisable],      optS1[kLeftKeyboard], optS1[kRightKeyboard],
-                      optS1[kJoystick], optS2[kDisable], optS2[kLeftKeyboard], optS2[kRightKeyboard],
-                      optS2[kJoystick], chkDebug,       chkNoLimit,           chkNoSound,
-                      cmdRun,   cmdAbout,             cmdExit,              txtCount};
+  QWidget* order[] = {filList,
+                      optS1[kDisable],
+                      optS1[kLeftKeyboard],
+                      optS1[kRightKeyboard],
+                      optS1[kJoystick],
+                      optS2[kDisable],
+                      optS2[kLeftKeyboard],
+                      optS2[kRightKeyboard],
+                      optS2[kJoystick],
+                      chkDebug,
+                      chkNoLimit,
+                      chkNoSound,
+                      cmdRun,
+                      cmdAbout,
+                      cmdExit,
+                      txtCount};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -166,7 +185,8 @@ void frmNorvan::ConnectSignals() {
 }
 
 void frmNorvan::Form_Load() {
-  if (const auto first = InitialSelection(filList->Games())) filList->SelectEntry(static_cast<int>(*first));
+  if (const auto first = InitialSelection(filList->Games()))
+    filList->SelectEntry(static_cast<int>(*first));
   txtCount->setText(QString::number(GameCount(filList->Games())));
   LoadSettings(*this);
   filList->setFocus();
@@ -196,30 +216,50 @@ void frmNorvan::keyPressEvent(QKeyEvent* event) {
   QMainWindow::keyPressEvent(event);
 }
 
-void frmNorvan::cmdRun_Click() { RunGame(); }
+void frmNorvan::cmdRun_Click() {
+  RunGame();
+}
 
-void frmNorvan::filList_DblClick() { RunGame(); }
+void frmNorvan::filList_DblClick() {
+  RunGame();
+}
 
 void frmNorvan::cmdAbout_Click() {
   auto* about = new frmAbout(this);
   about->exec();
 }
 
-void frmNorvan::cmdExit_Click() { close(); }
+void frmNorvan::cmdExit_Click() {
+  close();
+}
 
-void frmNorvan::mnuKeys_Click() { ShowSingleInstance(keysWindow_, this); }
+void frmNorvan::mnuKeys_Click() {
+  ShowSingleInstance(keysWindow_, this);
+}
 
-void frmNorvan::mnuExit_Click() { close(); }
+void frmNorvan::mnuExit_Click() {
+  close();
+}
 
-void frmNorvan::optS1_Click(int index) { StickExclusion(*this, Stick::One, static_cast<StickMode>(index)); }
+void frmNorvan::optS1_Click(int index) {
+  StickExclusion(*this, Stick::One, static_cast<StickMode>(index));
+}
 
-void frmNorvan::optS2_Click(int index) { StickExclusion(*this, Stick::Two, static_cast<StickMode>(index)); }
+void frmNorvan::optS2_Click(int index) {
+  StickExclusion(*this, Stick::Two, static_cast<StickMode>(index));
+}
 
-void frmNorvan::RunGame() { ::RunGame(*this, starter_); }
+void frmNorvan::RunGame() {
+  ::RunGame(*this, starter_);
+}
 
-void frmNorvan::SaveSettings() { ::SaveSettings(*this); }
+void frmNorvan::SaveSettings() {
+  ::SaveSettings(*this);
+}
 
-std::string frmNorvan::SelectedFileName() const { return filList->SelectedFileName(); }
+std::string frmNorvan::SelectedFileName() const {
+  return filList->SelectedFileName();
+}
 
 TwoStateCheckBox* frmNorvan::CheckBoxOf(CheckBox box) const {
   switch (box) {
@@ -236,9 +276,13 @@ const frmNorvan::StickOptions& frmNorvan::OptionsOf(Stick stick) const {
   return stick == Stick::One ? optS1 : optS2;
 }
 
-CheckState frmNorvan::GetCheck(CheckBox box) const { return CheckBoxOf(box)->State(); }
+CheckState frmNorvan::GetCheck(CheckBox box) const {
+  return CheckBoxOf(box)->State();
+}
 
-void frmNorvan::SetCheck(CheckBox box, CheckState state) { CheckBoxOf(box)->SetState(state); }
+void frmNorvan::SetCheck(CheckBox box, CheckState state) {
+  CheckBoxOf(box)->SetState(state);
+}
 
 bool frmNorvan::IsStickOptionSelected(Stick stick, StickMode index) const {
   return OptionsOf(stick)[index]->isChecked();
@@ -248,4 +292,6 @@ void frmNorvan::SelectStickOption(Stick stick, StickMode index) {
   OptionsOf(stick)[index]->setChecked(true);
 }
 
-void frmNorvan::ShowMessageWindow() { ShowSingleInstance(warningWindow_, this); }
+void frmNorvan::ShowMessageWindow() {
+  ShowSingleInstance(warningWindow_, this);
+}

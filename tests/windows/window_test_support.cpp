@@ -7,7 +7,8 @@
 
 #include <unistd.h>
 
-GameFolder::GameFolder(const std::vector<QByteArray>& files) : previous_(QDir::currentPath().toLocal8Bit()) {
+GameFolder::GameFolder(const std::vector<QByteArray>& files)
+    : previous_(QDir::currentPath().toLocal8Bit()) {
   // chdir with bytes: the names may be anything but UTF-8.
   if (::chdir(QFile::encodeName(dir_.path()).constData()) != 0) qFatal("cannot enter test folder");
   for (const QByteArray& name : files) Write(name, {});
@@ -29,7 +30,8 @@ QByteArray GameFolder::Read(const QByteArray& name) const {
   if (FILE* file = std::fopen(name.constData(), "rb")) {
     char buffer[4096];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, static_cast<qsizetype>(got));
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+      bytes.append(buffer, static_cast<qsizetype>(got));
     std::fclose(file);
   }
   return bytes;
