@@ -2,6 +2,13 @@
 
 #include "process_start.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <algorithm>
+#include <cwctype>
+#else
 #include <cerrno>
 #include <cstdlib>
 
@@ -10,8 +17,146 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Where ReplaceFileAtomically writes before renaming: beside the target, so
+// the rename stays within one file system, and unique to this process and call.
+fs::path TemporaryBeside(const fs::path& path, unsigned long processId) {
+  static unsigned serial = 0;
+  fs::path name(".");
+  name += path.filename();
+  name += "." + std::to_string(processId) + "." + std::to_string(++serial) + ".tmp";
+  return path.parent_path() / name;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+bool IsRegularFile(const fs::path& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// The names the game list gives us are UTF-8 (libstdc++'s path::string() on
+// Windows), so the command line is too.
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return wide;
+}
+
+}  // namespace
+
+fs::path LauncherFolder() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  // Long paths may exceed MAX_PATH; a truncated name fills the whole buffer.
+  while (buffer.size() <= 32768) {
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return fs::path(buffer).parent_path();
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  return {};
+}
+
+bool IsExecutableFile(const fs::path& path) {
+  std::wstring extension = path.extension().wstring();
+  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+  return IsRegularFile(path) && (extension == L".exe" || extension == L".com");
+}
+
+std::optional<std::string> ReadSmallRegularFile(const fs::path& path, std::size_t limit) {
+  // Checked before opening, so that no device or pipe is opened, and again
+  // on the handle, in case the name was swapped in between.
+  if (!IsRegularFile(path)) return std::nullopt;
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::string> text;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &info) &&
+      !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    std::string buffer(limit, '\0');
+    std::size_t used = 0;
+    bool failed = false;
+    while (used < limit) {
+      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(limit - used, 1u << 20));
+      DWORD got = 0;
+      if (!::ReadFile(file, buffer.data() + used, chunk, &got, nullptr)) failed = true;
+      if (failed || got == 0) break;
+      used += got;
+    }
+    if (!failed) text = buffer.substr(0, used);
+  }
+  ::CloseHandle(file);
+  return text;
+}
+
+bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
+  const fs::path temporary = TemporaryBeside(path, ::GetCurrentProcessId());
+  const HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool written = WriteAll(file, bytes) && ::FlushFileBuffers(file);
+  const bool closed = ::CloseHandle(file);
+  if (!written || !closed ||
+      !::MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::DeleteFileW(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool SystemProcessStarter::Start(const std::string& commandLine) {
+  if (SplitAtBlanks(commandLine).empty()) return false;
+  // CreateProcessW may write into the command line, so it gets a copy.
+  std::wstring text = Widen(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMAXIMIZED;
+  PROCESS_INFORMATION process{};
+  // No application name: Windows takes the first word as the program and
+  // finds it the usual way (our folder, the working folder, system, PATH).
+  if (!::CreateProcessW(nullptr, text.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  // We are the foreground window (the user just clicked); let the emulator
+  // take the focus from us even if its window comes up late.
+  ::AllowSetForegroundWindow(process.dwProcessId);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+#else  // POSIX
 
 namespace {
 
@@ -116,10 +261,7 @@ std::optional<std::string> ReadSmallRegularFile(const fs::path& path, std::size_
 }
 
 bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
-  static unsigned serial = 0;
-  const fs::path temporary = path.parent_path() / ("." + path.filename().string() + "." +
-                                                   std::to_string(::getpid()) + "." +
-                                                   std::to_string(++serial) + ".tmp");
+  const fs::path temporary = TemporaryBeside(path, static_cast<unsigned long>(::getpid()));
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
@@ -140,3 +282,5 @@ bool SystemProcessStarter::Start(const std::string& commandLine) {
       FindProgram(words.front(), SearchFolders(LauncherFolder(), pathVariable ? pathVariable : ""));
   return !program.empty() && SpawnDetached(program, words);
 }
+
+#endif

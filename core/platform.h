@@ -1,7 +1,7 @@
 #pragma once
 
 // Everything that differs between operating systems lives behind these
-// functions, in platform.cpp.
+// functions, and SystemProcessStarter, in platform.cpp.
 
 #include <cstddef>
 #include <filesystem>
@@ -13,7 +13,8 @@
 // The folder of the running launcher executable; empty if unknown.
 std::filesystem::path LauncherFolder();
 
-// Whether `path` is a regular file (or a link to one) that we may execute.
+// Whether `path` is a regular file (or a link to one) that we may execute:
+// on Windows one named "*.exe" or "*.com", elsewhere one with execute permission.
 bool IsExecutableFile(const std::filesystem::path& path);
 
 // Up to `limit` bytes of `path` if it is a regular file (or a link to one).

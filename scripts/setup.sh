@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core      # the fonts the windows fall back to
   clang libclang-rt-14-dev                 # fuzzing
   mingw-w64 wine64                         # the core on Windows
+  googletest                               # GoogleTest sources, built for Windows
 )
 
 missing=()

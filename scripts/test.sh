@@ -1,7 +1,109 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the suite; the
+# fuzzers for a bounded time each; the core built for Windows, its tests under
+# wine64; last the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Every part runs; any failure fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
+fuzz_seconds=${FUZZ_SECONDS:-30}
+failed=()
+
+section() { printf '\n======== %s ========\n' "$*"; }
+
+# The kill test's summary line, from a build tree's last ctest run.
+kill_test_line() { grep -h '^kill test:' "$1/Testing/Temporary/LastTest.log" || true; }
+
+suite() {
+  scripts/build.sh build || return 1
+  (cd build && ctest --output-on-failure) || return 1
+  kill_test_line build
+}
+
+fuzz() {
+  CXX=clang++ scripts/build.sh build-fuzz -DNORVAN_WITH_QT=OFF -DNORVAN_FUZZ=ON || return 1
+  local name status=0
+  for name in settings_record split_at_blanks; do
+    local corpus=build-fuzz/corpus/$name artifacts=build-fuzz/findings/$name/ log=build-fuzz/$name.log
+    mkdir -p "$corpus" "$artifacts"
+    # New inputs go to the first folder, so the seeds in tests/ stay as they are.
+    # -timeout makes one slow input a finding; timeout(1) catches a stuck fuzzer.
+    local rc=0
+    timeout $((fuzz_seconds + 120)) "build-fuzz/tests/fuzz/${name}_fuzz" \
+      -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="$artifacts" "$corpus" "tests/fuzz/corpus/$name" >"$log" 2>&1 || rc=$?
+    if [ $rc -ne 0 ]; then
+      tail -n 60 "$log"
+      echo "$name: FINDING (exit $rc), the input is in $artifacts"
+      status=1
+      continue
+    fi
+    echo "$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") executions" \
+      "in $fuzz_seconds s, corpus $(find "$corpus" -type f | wc -l) inputs, no finding"
+  done
+  return $status
+}
+
+windows() {
+  scripts/build.sh build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DNORVAN_WITH_QT=OFF \
+    || return 1
+  local wine wineserver
+  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+  wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+  # The tests are console programs: no display, no Mono or Gecko to offer.
+  (
+    export WINEPREFIX=$root/build-mingw/wineprefix WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    unset DISPLAY WAYLAND_DISPLAY
+    # The first run creates the prefix; its notes on the missing 32-bit side are noise.
+    "$wine" wineboot --init >build-mingw/wineboot.log 2>&1 || { cat build-mingw/wineboot.log; exit 1; }
+    echo "core_tests.exe under $("$wine" --version):"
+    status=0
+    timeout 600 "$wine" build-mingw/tests/core/core_tests.exe --gtest_brief=1 || status=1
+    "$wineserver" -w
+    exit $status
+  )
+}
+
+sanitizers() {
+  scripts/build.sh build-asan -DNORVAN_SANITIZE=ON || return 1
+  local reports=$root/build-asan/sanitizer-reports status=0
+  rm -rf "$reports"
+  mkdir -p "$reports"
+  # Reports go to files, so that one from any process fails the run, also from
+  # a program the tests start and do not wait for.
+  (
+    export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:check_initialization_order=1:strict_init_order=1:log_path=$reports/report"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/report"
+    export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+    cd build-asan && ctest --output-on-failure
+  ) || status=1
+  local report
+  for report in "$reports"/report.*; do
+    [ -e "$report" ] || continue
+    echo "---- $report"
+    cat "$report"
+    status=1
+  done
+  return $status
+}
+
+section "Set-up"
 scripts/setup.sh
-scripts/build.sh build
-(cd build && ctest --output-on-failure)
+
+section "Test suite"
+suite || failed+=("test suite")
+
+section "Fuzzing: each target for $fuzz_seconds s"
+fuzz || failed+=("fuzzing")
+
+section "Windows: mingw-w64 cross-build, core tests under wine64"
+windows || failed+=("Windows")
+
+section "Sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+sanitizers || failed+=("sanitizers")
+
+if [ ${#failed[@]} -gt 0 ]; then
+  printf '\nFAILED: %s\n' "$(IFS=,; echo "${failed[*]}" | sed 's/,/, /g')"
+  exit 1
+fi

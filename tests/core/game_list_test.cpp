@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "temp_folder.h"
 
@@ -27,22 +28,45 @@ TEST(ListGames, KeepsFilesAndLinksToFilesOnly) {
   TempFolder folder;
   for (const char* name : {"b.bin", "A.BIN", ".hidden.bin", "notes.txt", "c.bin.txt"}) folder.Write(name, "");
   fs::create_directory(folder / "folder.bin");
+  std::vector<std::string> want = {".hidden.bin", "A.BIN", "b.bin"};
+#ifndef _WIN32  // links need a privilege there
   fs::create_symlink("b.bin", folder / "link-to-file.bin");
   fs::create_symlink("folder.bin", folder / "link-to-folder.bin");
   fs::create_symlink("missing", folder / "dangling.bin");
-  EXPECT_EQ(Names(ListGames(folder.path())),
-            (std::vector<std::string>{".hidden.bin", "A.BIN", "b.bin", "link-to-file.bin"}));
+  want.push_back("link-to-file.bin");
+#endif
+  EXPECT_EQ(Names(ListGames(folder.path())), want);
 }
 
-TEST(ListGames, SortsWithoutRegardToCaseAndTiesInByteOrder) {
+TEST(ListGames, SortsWithoutRegardToCase) {
   TempFolder folder;
-  for (const char* name : {"game.bin", "Zeta.bin", "GAME.BIN", "alpha.BIN", "Game.bin", "_x.bin", "O2ROM.BIN"})
+  for (const char* name : {"Zeta.bin", "alpha.BIN", "Game.bin", "_x.bin", "O2ROM.BIN"})
     folder.Write(name, "");
   EXPECT_EQ(Names(ListGames(folder.path())),
-            (std::vector<std::string>{"_x.bin", "alpha.BIN", "GAME.BIN", "Game.bin", "game.bin",
-                                      "O2ROM.BIN", "Zeta.bin"}));
+            (std::vector<std::string>{"_x.bin", "alpha.BIN", "Game.bin", "O2ROM.BIN", "Zeta.bin"}));
 }
 
+#ifndef _WIN32  // names that differ in case only are one name there
+TEST(ListGames, NamesDifferingInCaseOnlyStandInByteOrder) {
+  TempFolder folder;
+  for (const char* name : {"game.bin", "GAME.BIN", "Game.bin", "gamE.bin"}) folder.Write(name, "");
+  EXPECT_EQ(Names(ListGames(folder.path())),
+            (std::vector<std::string>{"GAME.BIN", "Game.bin", "gamE.bin", "game.bin"}));
+}
+#endif
+
+#ifdef _WIN32
+// Names are UTF-16 there; the list holds them as UTF-8, which is what the
+// process start turns back into UTF-16.
+TEST(ListGames, GivesNamesAsUtf8) {
+  TempFolder folder;
+  std::ofstream(folder.path() / L"caf\u00e9 2.bin").put('x');
+  const GameList games = ListGames(folder.path());
+  ASSERT_EQ(games.size(), 1u);
+  EXPECT_EQ(games[0].name, "caf\xC3\xA9 2.bin");
+  EXPECT_EQ(games[0].display, games[0].name);
+}
+#else
 TEST(ListGames, KeepsNamesByteExactAndMakesThemDisplayable) {
   TempFolder folder;
   const std::string latin1 = "caf\xE9.bin";  // not UTF-8
@@ -56,6 +80,7 @@ TEST(ListGames, KeepsNamesByteExactAndMakesThemDisplayable) {
   EXPECT_EQ(games[1].name, latin1);
   EXPECT_EQ(games[1].display, "caf\xEF\xBF\xBD.bin");
 }
+#endif
 
 TEST(ListGames, MissingFolderGivesEmptyList) {
   EXPECT_TRUE(ListGames("/nonexistent/norvan").empty());

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "fake_view.h"
 #include "temp_folder.h"
 
@@ -85,30 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
         // equal sticks: stick 2 keeps the stored mode, stick 1 moves on
         LoadCase{"0,0,0,2,2\r\n", {0, 0, 0, 3, 2}, "0,0,0,2,2\r\n"},
         LoadCase{"0,0,0,3,3\r\n", {0, 0, 0, 0, 3}, "0,0,0,3,3\r\n"}));
-
-// Whatever stands under the name, loading neither hangs nor crashes, and ends
-// with the defaults shown.
-TEST(LoadSettings, NonRegularFilesFallBackWithoutBlocking) {
-  TempFolder folder;
-  const std::vector<std::function<void(const fs::path&)>> makers = {
-      [](const fs::path& p) { fs::create_directory(p); },
-      [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); },
-      [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-      [](const fs::path& p) { fs::create_symlink("/dev/tty", p); },
-      [](const fs::path& p) { fs::create_symlink(p.parent_path(), p); },
-      [](const fs::path& p) { fs::create_symlink("norvan.cfg", p); },  // a loop
-      [](const fs::path& p) { fs::create_symlink("missing", p); },
-  };
-  for (std::size_t i = 0; i < makers.size(); ++i) {
-    const fs::path path = folder / ("case" + std::to_string(i)) / "norvan.cfg";
-    fs::create_directory(path.parent_path());
-    makers[i](path);
-    FakeView view;
-    view.checks[0] = kChecked;
-    LoadSettings(view, path);
-    EXPECT_EQ(ReadLaunchSettings(view), LaunchSettings{}) << i;
-  }
-}
 
 TEST(LoadSettings, HugeFileIsReadOnlyAsFarAsTheRecord) {
   TempFolder folder;

@@ -1,14 +1,18 @@
 #include "temp_folder.h"
 
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "norvan-test-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    path_ = std::filesystem::temp_directory_path() / ("norvan-test-" + std::to_string(entropy()));
+    // False when the name is taken: then another try.
+    if (std::filesystem::create_directory(path_)) return;
+  }
+  throw std::runtime_error("no fresh temporary folder");
 }
 
 TempFolder::~TempFolder() {
@@ -32,4 +36,6 @@ WorkingFolder::WorkingFolder(const std::filesystem::path& folder)
   std::filesystem::current_path(folder);
 }
 
-WorkingFolder::~WorkingFolder() { std::filesystem::current_path(previous_); }
+WorkingFolder::~WorkingFolder() {
+  std::filesystem::current_path(previous_);
+}
