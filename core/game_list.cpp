@@ -1,6 +1,7 @@
 #include "game_list.h"
 
 #include <algorithm>
+#include <exception>
 #include <system_error>
 
 namespace {
@@ -47,6 +48,16 @@ struct SortItem {
   GameEntry entry;
 };
 
+// The entry's name as bytes; empty for a name that has no such form (on
+// Windows, one that is not valid UTF-16), which then never matches.
+std::string FileName(const std::filesystem::directory_entry& entry) {
+  try {
+    return entry.path().filename().string();
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
 }  // namespace
 
 bool MatchesGamePattern(std::string_view name) {
@@ -90,7 +101,7 @@ GameList ListGames(const std::filesystem::path& folder) {
   std::filesystem::directory_iterator it(folder, error), end;
   for (; !error && it != end; it.increment(error)) {
     // Only the name decides until it matches; a link costs a stat after that.
-    std::string name = it->path().filename().string();
+    std::string name = FileName(*it);
     if (!MatchesGamePattern(name)) continue;
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;

@@ -307,7 +307,9 @@ class MainWindowTest : public QObject {
       }
     };
     Open({"a.bin", "b.bin"});
-    List()->setStyle(new SingleClickStyle);
+    auto* style = new SingleClickStyle;
+    style->setParent(List());  // setStyle does not take it over
+    List()->setStyle(style);
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowRect(1).center());
     QVERIFY(starter_.started.empty());
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, RowRect(1).center());
