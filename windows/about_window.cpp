@@ -1,13 +1,86 @@
 #include "about_window.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QShowEvent>
+
+#include "app_icon.h"
 #include "design.h"
 #include "twips.h"
 
+namespace {
+
+// The notice and contact lines are the project's own words.
+const char* const kCopyright =
+    "Free software by the Norvan team.\n"
+    "Please keep emulation free!\n"
+    "Ideas welcome on the project page.";
+
+}  // namespace
+
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   setAttribute(Qt::WA_DeleteOnClose);
-  SetUpFixedWindow(this, "About-Norvan ver 0.65.3", ToPixels(3120, 1695));
+  SetUpOwnedDialog(this, "About-Norvan ver 0.65.3", ToPixels(3120, 1695));
+
+  // As the design places them (twips); the labels in tab order, though
+  // nothing here takes the focus.
+  lblAuthor =
+      Placed(new ClickLabel("Created by Tarnwick", this), "lblAuthor", {960, 240, 1815, 255});
+  lblCopyright = Placed(new ClickLabel(kCopyright, this), "lblCopyright", {120, 960, 2895, 615});
+  Image1 = Placed(new ClickLabel(this), "Image1", {240, 120, 480, 480});
+  Line1 = new DesignLine(this, "Line1", {120, 720}, {3000, 720}, 3, kAppWorkspaceColour);
+  Line2 = new DesignLine(this, "Line2", {120, 720}, {3000, 720}, 1, kTitleBarTextColour);
+
+  Image1->setPixmap(AppIconPixmap());
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblAuthor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  connect(Image1, &ClickLabel::Click, this, &frmAbout::Image1_Click);
+  connect(lblAuthor, &ClickLabel::Click, this, &frmAbout::lblAuthor_Click);
+  connect(lblCopyright, &ClickLabel::Click, this, &frmAbout::lblCopyright_Click);
 }
 
-void frmAbout::mousePressEvent(QMouseEvent*) { Form_Click(); }
+void frmAbout::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreOn(this, parentWidget());
+  QDialog::showEvent(event);
+}
 
-void frmAbout::Form_Click() { close(); }
+// The window has no keys of its own: QDialog would close on Esc, and the
+// only way out is a click.
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+  event->ignore();
+}
+
+void frmAbout::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+    return;
+  }
+  QDialog::mousePressEvent(event);
+}
+
+// The free area and the separator lines, which take no clicks of their own.
+void frmAbout::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    Form_Click();
+    return;
+  }
+  QDialog::mouseReleaseEvent(event);
+}
+
+void frmAbout::Form_Click() {
+  close();
+}
+
+void frmAbout::Image1_Click() {
+  close();
+}
+
+void frmAbout::lblAuthor_Click() {
+  close();
+}
+
+void frmAbout::lblCopyright_Click() {
+  close();
+}

@@ -2,7 +2,11 @@
 
 #include <QDialog>
 
-// The About window: shown modal; any click in it closes (unloads) it.
+class ClickLabel;
+class DesignLine;
+
+// The About window: shown modal; any click in it closes (unloads) it. It has
+// no button and takes no keys.
 class frmAbout : public QDialog {
   Q_OBJECT
 
@@ -10,8 +14,20 @@ class frmAbout : public QDialog {
   explicit frmAbout(QWidget* owner);
 
  protected:
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void Form_Click();
+  void Image1_Click();
+  void lblAuthor_Click();
+  void lblCopyright_Click();
+
+  ClickLabel* Image1;
+  ClickLabel* lblAuthor;
+  DesignLine* Line1;
+  DesignLine* Line2;
+  ClickLabel* lblCopyright;
 };

@@ -1,6 +1,9 @@
 #include "design.h"
 
+#include <QDialog>
 #include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QWidget>
 
@@ -36,9 +39,87 @@ void SetUpFixedWindow(QWidget* window, const QString& caption, QSize clientSize)
 }
 
 void CentreOn(QWidget* window, const QWidget* owner) {
-  const QRect area = owner && owner->isVisible() ? owner->frameGeometry()
-                                                 : window->screen()->availableGeometry();
+  const QRect area =
+      owner && owner->isVisible() ? owner->frameGeometry() : window->screen()->availableGeometry();
   QRect frame = window->frameGeometry();
   frame.moveCenter(area.center());
   window->move(frame.topLeft());
+}
+
+void SetUpOwnedDialog(QDialog* window, const QString& caption, QSize clientSize) {
+  window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  SetUpFixedWindow(window, caption, clientSize);
+}
+
+DesignLine::DesignLine(QWidget* parent, const char* name, QPoint fromTwips, QPoint toTwips,
+                       int pixels, QPalette::ColorRole role)
+    : QWidget(parent), role_(role) {
+  setObjectName(name);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  const QPoint from(TwipsToPixels(fromTwips.x()), TwipsToPixels(fromTwips.y()));
+  const QPoint to(TwipsToPixels(toTwips.x()), TwipsToPixels(toTwips.y()));
+  QRect line(QPoint(qMin(from.x(), to.x()), qMin(from.y(), to.y())),
+             QPoint(qMax(from.x(), to.x()), qMax(from.y(), to.y())));
+  // An even width leans down or right of the middle.
+  const int before = (pixels - 1) / 2, after = pixels / 2;
+  if (line.height() == 1) {
+    line.adjust(0, -before, 0, after);
+  } else {
+    line.adjust(-before, 0, after, 0);
+  }
+  setGeometry(line);
+}
+
+void DesignLine::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(role_));
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+    return;
+  }
+  QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    emit Click();
+    return;
+  }
+  QLabel::mouseReleaseEvent(event);
+}
+
+QStringList KeyListLabel::Lines() const {
+  const QStringList words = text().simplified().split(' ', Qt::SkipEmptyParts);
+  QStringList lines;
+  for (qsizetype i = 0; i < words.size(); ++i) {
+    const bool entryStarts = i + 1 < words.size() && words[i + 1] == "-";
+    if (entryStarts || lines.isEmpty()) {
+      lines.append(words[i]);
+    } else {
+      lines.last() += ' ' + words[i];
+    }
+  }
+  return lines;
+}
+
+void KeyListLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setFont(font());
+  painter.setPen(palette().color(foregroundRole()));
+  const QFontMetrics metrics(font());
+  const QRect box = contentsRect();
+  int top = box.top();
+  for (const QString& line : Lines()) {
+    const int natural = metrics.horizontalAdvance(line);
+    painter.save();
+    painter.translate(box.left(), top);
+    if (natural > box.width()) painter.scale(qreal(box.width()) / natural, 1);
+    painter.drawText(QPoint(0, metrics.ascent()), line);
+    painter.restore();
+    top += metrics.lineSpacing();
+  }
 }

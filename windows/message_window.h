@@ -7,12 +7,20 @@ class QLineEdit;
 class QPushButton;
 
 // The message window: shows the refusal that RunGame left in WarningMessage,
-// as it stood when the window loaded. Modeless; "Ok" closes (unloads) it.
+// as it stood when the window loaded. Modeless; "Ok", Enter and Esc close
+// (unload) it.
 class frmWarning : public QDialog {
   Q_OBJECT
 
  public:
   explicit frmWarning(QWidget* owner);
+
+ public slots:
+  void reject() override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void Form_Load();
