@@ -46,13 +46,6 @@ constexpr OptionRow kOptionRows[] = {
 };
 constexpr int kStick1OptionWidth = 975, kStick2OptionWidth = 1095;
 
-template <typename Control>
-Control* Place(Control* control, const char* name, const Twips& twips) {
-  control->setObjectName(name);
-  control->setGeometry(ToPixels(twips));
-  return control;
-}
-
 QPushButton* CommandButton(const char* caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   // Enter presses the focused button, as on Windows; elsewhere it runs the game.
@@ -90,24 +83,25 @@ void frmNorvan::CreateControls() {
   setCentralWidget(client);
 
   // In tab order, as the design places them (twips).
-  filList = Place(new FileListBox(ListGames("."), client), "filList", {120, 360, 1695, 2235});
-  fraStick1 = Place(new QGroupBox("Stick 1 Mode", client), "fraStick1", {2040, 120, 1335, 2175});
-  fraStick2 = Place(new QGroupBox("Stick 2 Mode", client), "fraStick2", {3480, 120, 1335, 2175});
+  filList = Placed(new FileListBox(ListGames("."), client), "filList", {120, 360, 1695, 2235});
+  fraStick1 = Placed(new QGroupBox("Stick 1 Mode", client), "fraStick1", {2040, 120, 1335, 2175});
+  fraStick2 = Placed(new QGroupBox("Stick 2 Mode", client), "fraStick2", {3480, 120, 1335, 2175});
   optS1Group = CreateStickOptions(fraStick1, "optS1", optS1, kStick1OptionWidth);
   optS2Group = CreateStickOptions(fraStick2, "optS2", optS2, kStick2OptionWidth);
   optS1[kLeftKeyboard]->setChecked(true);
   optS2[kDisable]->setChecked(true);
-  chkDebug = Place(new TwoStateCheckBox("Debug mode", client), "chkDebug", {2040, 2400, 1215, 495});
+  chkDebug =
+      Placed(new TwoStateCheckBox("Debug mode", client), "chkDebug", {2040, 2400, 1215, 495});
   chkNoLimit =
-      Place(new TwoStateCheckBox("No Speed Limit", client), "chkNoLimit", {2040, 2760, 1455, 495});
+      Placed(new TwoStateCheckBox("No Speed Limit", client), "chkNoLimit", {2040, 2760, 1455, 495});
   chkNoSound =
-      Place(new TwoStateCheckBox("No Sound", client), "chkNoSound", {3480, 2400, 1215, 495});
-  cmdRun = Place(CommandButton("&Run Game", client), "cmdRun", {5040, 240, 1215, 495});
-  cmdAbout = Place(CommandButton("&About", client), "cmdAbout", {5040, 1080, 1215, 495});
-  cmdExit = Place(CommandButton("E&xit", client), "cmdExit", {5040, 1920, 1215, 495});
-  lblFiles = Place(new QLabel("Game List:", client), "lblFiles", {120, 120, 1215, 255});
-  lblCount = Place(new QLabel("Game count:", client), "lblCount", {120, 2640, 915, 195});
-  txtCount = Place(new QLineEdit(client), "txtCount", {120, 2880, 975, 285});
+      Placed(new TwoStateCheckBox("No Sound", client), "chkNoSound", {3480, 2400, 1215, 495});
+  cmdRun = Placed(CommandButton("&Run Game", client), "cmdRun", {5040, 240, 1215, 495});
+  cmdAbout = Placed(CommandButton("&About", client), "cmdAbout", {5040, 1080, 1215, 495});
+  cmdExit = Placed(CommandButton("E&xit", client), "cmdExit", {5040, 1920, 1215, 495});
+  lblFiles = Placed(new QLabel("Game List:", client), "lblFiles", {120, 120, 1215, 255});
+  lblCount = Placed(new QLabel("Game count:", client), "lblCount", {120, 2640, 915, 195});
+  txtCount = Placed(new QLineEdit(client), "txtCount", {120, 2880, 975, 285});
 
   // Sized to fit its text, as designed, in whichever font stands in.
   lblCount->adjustSize();
@@ -127,7 +121,7 @@ QButtonGroup* frmNorvan::CreateStickOptions(QGroupBox* frame, const char* groupN
   for (const OptionRow& row : kOptionRows) {
     const QByteArray name = QByteArray(groupName) + '_' + QByteArray::number(row.index);
     auto* option = new OptionButton(row.caption, frame);
-    options[row.index] = Place(option, name.constData(), {120, row.top, width, 375});
+    options[row.index] = Placed(option, name.constData(), {120, row.top, width, 375});
     group->addButton(option, row.index);
   }
   return group;
