@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkgconf            # the build
   qt6-base-dev libgl-dev                   # Qt 6 Widgets
+  libx11-dev                               # the start-up benchmark watches the display itself
   libgtest-dev                             # core unit tests
   xvfb xauth xdotool x11-utils             # end-to-end tests and screenshots on a virtual display
   imagemagick                              # screenshots

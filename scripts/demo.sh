@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Shows Norvan at work: installs what is missing, builds into build/ (or the
+# folder NORVAN_BUILD names), makes its demo/ folder a game folder as a user
+# has one (the stand-in emulator as O2EM.EXE, a system ROM and a few game
+# images, all made up here) and starts norvan in it. With --prepare-only it
+# stops once the folder is ready.
+#
+# The stand-in is not an emulator: it shows the arguments norvan started it
+# with. The ROM and the games are a few random bytes each.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath -m "${NORVAN_BUILD:-build}")
+demo=$build/demo
+
+scripts/setup.sh
+scripts/build.sh "$build"
+
+mkdir -p "$demo"
+# Always the stand-in just built; the other files and norvan.cfg are kept
+# from an earlier demo, so that saved options carry over as they would.
+cp "$build/tools/o2em_standin" "$demo/O2EM.EXE"
+games=("Space Raiders" "Cosmic Castle" "Turtle Race" "Lunar Golf" "Robot Maze"
+  $'Caf\xe9 Racer') # a Latin-1 name: not UTF-8, as old game collections have
+for name in O2ROM.BIN "${games[@]/%/.bin}" readme.txt; do
+  [ -e "$demo/$name" ] || head -c $((RANDOM % 48 + 16)) /dev/urandom >"$demo/$name"
+done
+echo "Demo folder: $demo"
+[ "${1:-}" = --prepare-only ] && exit 0
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<TEXT
+There is no display (DISPLAY is not set), so norvan, a desktop program, has
+nowhere to show its window. Run this script in a desktop session (or over
+"ssh -X"), or start it yourself where there is a display:
+  cd "$demo" && "$build/app/norvan"
+To see its windows without a display, scripts/screenshots.sh takes pictures
+of them on a virtual one (Xvfb) into docs/screenshots/.
+TEXT
+  exit 1
+fi
+
+echo "Starting norvan in the demo folder; pick a game and press Enter."
+cd "$demo"
+exec "$build/app/norvan"
