@@ -1,19 +1,14 @@
 #include "game_list.h"
 
+#include "platform.h"
+
 #include <algorithm>
-#include <exception>
-#include <system_error>
+#include <cstdint>
 
 namespace {
 
 char AsciiLower(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string AsciiLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = AsciiLower(c);
-  return lower;
 }
 
 // Length of the valid UTF-8 sequence at the start of `s`, or 0 if it is not one.
@@ -43,19 +38,14 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return length;
 }
 
-struct SortItem {
-  std::string key;  // lower-cased once, so the sort compares plain bytes
-  GameEntry entry;
-};
-
-// The entry's name as bytes; empty for a name that has no such form (on
-// Windows, one that is not valid UTF-16), which then never matches.
-std::string FileName(const std::filesystem::directory_entry& entry) {
-  try {
-    return entry.path().filename().string();
-  } catch (const std::exception&) {
-    return {};
-  }
+// Eight bytes of a lower-cased name from `from` on, as one number that orders
+// like them; names cannot hold NUL, so the zero padding past a name's end
+// sorts first, as the shorter string does.
+std::uint64_t Head(std::string_view lower, std::size_t from) {
+  std::uint64_t head = 0;
+  for (std::size_t i = from; i < from + 8; ++i)
+    head = (head << 8) | (i < lower.size() ? static_cast<unsigned char>(lower[i]) : 0u);
+  return head;
 }
 
 }  // namespace
@@ -85,29 +75,40 @@ std::string DisplayText(std::string_view bytes) {
 }
 
 void SortGames(GameList& games) {
-  std::vector<SortItem> items;
-  items.reserve(games.size());
-  for (GameEntry& entry : games) items.push_back({AsciiLower(entry.name), std::move(entry)});
-  std::sort(items.begin(), items.end(), [](const SortItem& a, const SortItem& b) {
-    if (const int order = a.key.compare(b.key); order != 0) return order < 0;
-    return a.entry.name < b.entry.name;
+  // The lower-cased names live side by side in one block, and each key carries
+  // the first sixteen bytes as two numbers: most comparisons end there without
+  // touching memory, and the rest read the compact block, not names scattered
+  // over the heap. Each name is moved once, at the end.
+  std::string lower;
+  for (const GameEntry& game : games) lower += game.name;
+  for (char& c : lower) c = AsciiLower(c);
+
+  struct Key {
+    std::uint64_t head[2];
+    std::string_view lower;
+    std::size_t index;
+  };
+  std::vector<Key> keys(games.size());
+  for (std::size_t i = 0, offset = 0; i < games.size(); offset += games[i++].name.size()) {
+    const std::string_view name(lower.data() + offset, games[i].name.size());
+    keys[i] = {{Head(name, 0), Head(name, 8)}, name, i};
+  }
+  std::sort(keys.begin(), keys.end(), [&games](const Key& a, const Key& b) {
+    if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+    if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
+    if (const int order = a.lower.compare(b.lower); order != 0) return order < 0;
+    return games[a.index].name < games[b.index].name;
   });
-  for (std::size_t i = 0; i < items.size(); ++i) games[i] = std::move(items[i].entry);
+
+  GameList sorted;
+  sorted.reserve(games.size());
+  for (const Key& key : keys) sorted.push_back(std::move(games[key.index]));
+  games = std::move(sorted);
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
   GameList games;
-  std::error_code error;
-  std::filesystem::directory_iterator it(folder, error), end;
-  for (; !error && it != end; it.increment(error)) {
-    // Only the name decides until it matches; a link costs a stat after that.
-    std::string name = FileName(*it);
-    if (!MatchesGamePattern(name)) continue;
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
-    std::string display = DisplayText(name);
-    games.push_back({std::move(name), std::move(display)});
-  }
+  for (std::string& name : ListFiles(folder, MatchesGamePattern)) games.push_back({std::move(name)});
   SortGames(games);
   return games;
 }

@@ -7,13 +7,18 @@
 #include <string_view>
 #include <vector>
 
+// `bytes` as valid UTF-8, each invalid sequence replaced by U+FFFD.
+std::string DisplayText(std::string_view bytes);
+
 // One "*.bin" file of the game folder.
 struct GameEntry {
   // The file name exactly as the file system gives it; on Linux any bytes but
   // '/' and NUL, not necessarily UTF-8. This is what the emulator receives.
   std::string name;
-  // The name as valid UTF-8 for the window: invalid bytes become U+FFFD.
-  std::string display;
+
+  // The name as the window shows it. Made only for the rows on screen, so a
+  // huge folder costs no more to show than a small one.
+  std::string Display() const { return DisplayText(name); }
 };
 
 using GameList = std::vector<GameEntry>;
@@ -38,6 +43,3 @@ std::optional<std::size_t> InitialSelection(const GameList& games);
 // The number shown as the game count: the entries minus one, so -1 for an
 // empty list (O2ROM.BIN is listed and counted too).
 long long GameCount(const GameList& games);
-
-// `bytes` as valid UTF-8, each invalid sequence replaced by U+FFFD.
-std::string DisplayText(std::string_view bytes);

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <exception>
 #else
 #include <cerrno>
 #include <cstdlib>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -131,6 +133,22 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
     return false;
   }
   return true;
+}
+
+std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::string name;
+    try {
+      name = it->path().filename().string();
+    } catch (const std::exception&) {
+      continue;  // not valid UTF-16, so it cannot be put on a command line either
+    }
+    std::error_code typeError;
+    if (accept(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+  }
+  return names;
 }
 
 bool SystemProcessStarter::Start(const std::string& commandLine) {
@@ -272,6 +290,25 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
   }
   SyncFolder(path.parent_path());
   return true;
+}
+
+std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return names;
+  const int dirFd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (!accept(name)) continue;
+    bool isFile = entry->d_type == DT_REG;
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat info;
+      isFile = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+    }
+    if (isFile) names.emplace_back(name);
+  }
+  ::closedir(dir);
+  return names;
 }
 
 bool SystemProcessStarter::Start(const std::string& commandLine) {

@@ -13,6 +13,13 @@
 // The folder of the running launcher executable; empty if unknown.
 std::filesystem::path LauncherFolder();
 
+// The names of the files in `folder` (regular files, or links to them; never
+// folders) that `accept` takes, byte for byte. `accept` sees every name first,
+// so a file costs a look at its type only once its name matches. An
+// unreadable folder gives no names.
+std::vector<std::string> ListFiles(const std::filesystem::path& folder,
+                                   bool (*accept)(std::string_view name));
+
 // Whether `path` is a regular file (or a link to one) that we may execute:
 // on Windows one named "*.exe" or "*.com", elsewhere one with execute permission.
 bool IsExecutableFile(const std::filesystem::path& path);
