@@ -11,7 +11,7 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].display);
+  return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].Display());
 }
 
 FileListBox::FileListBox(GameList games, QWidget* parent)
