@@ -6,13 +6,10 @@
 #include "settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::optional<LaunchSettings> settings =
-      ParseSettingsRecord({reinterpret_cast<const char*>(data), size});
-  if (!settings) return 0;
-  for (const CheckState check : {settings->debug, settings->noLimit, settings->noSound})
-    if (check < kUnchecked || check > kGrayed) std::abort();
-  for (const StickMode stick : {settings->stick1, settings->stick2})
-    if (stick < kDisable || stick > kJoystick) std::abort();
-  if (ParseSettingsRecord(FormatSettingsRecord(*settings)) != settings) std::abort();
+  const auto s = ParseSettingsRecord({reinterpret_cast<const char*>(data), size});
+  const auto in = [](int value, int highest) { return value >= 0 && value <= highest; };
+  if (s && !(in(s->debug, 2) && in(s->noLimit, 2) && in(s->noSound, 2) && in(s->stick1, 3) &&
+             in(s->stick2, 3) && ParseSettingsRecord(FormatSettingsRecord(*s)) == s))
+    std::abort();
   return 0;
 }

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "platform.h"
+#include "process_start.h"
+#include "settings_file.h"
+#include "stick_exclusion.h"
+
+namespace fs = std::filesystem;
+
+// The main window's controls as plain values. Selecting a stick option runs
+// the click handler when the selection changes, as an option group does.
+class FakeView : public LauncherView {
+ public:
+  // By default the window's design state.
+  explicit FakeView(const LaunchSettings& s = {0, 0, 0, kLeftKeyboard, kDisable})
+      : checks{s.debug, s.noLimit, s.noSound}, sticks{s.stick1, s.stick2} {}
+
+  std::string SelectedFileName() const override { return selectedFile; }
+  CheckState GetCheck(CheckBox box) const override { return checks[int(box)]; }
+  void SetCheck(CheckBox box, CheckState state) override { checks[int(box)] = state; }
+  bool IsStickOptionSelected(Stick s, StickMode i) const override { return sticks[int(s)] == i; }
+  void SelectStickOption(Stick stick, StickMode index) override {
+    if (std::exchange(sticks[int(stick)], index) == index) return;
+    ++handlerRuns;
+    StickExclusion(*this, stick, index);
+  }
+  void ShowMessageWindow() override { ++messageShows; }
+
+  std::string selectedFile;
+  std::array<CheckState, 3> checks;
+  std::array<StickMode, 2> sticks;
+  int handlerRuns = 0, messageShows = 0;
+};
+
+// What LoadSettings shows, starting from controls that all differ from the defaults.
+inline LaunchSettings Loaded(const fs::path& path) {
+  FakeView view({2, 2, 2, kJoystick, kLeftKeyboard});
+  LoadSettings(view, path);
+  return ReadLaunchSettings(view);
+}
+
+// A fresh folder under the system's temporary folder, removed with its contents.
+struct TempFolder {
+  TempFolder() {
+    std::random_device random;
+    do path = fs::temp_directory_path() / ("norvan-test-" + std::to_string(random()));
+    while (!fs::create_directory(path));
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  // `name` in UTF-8 where names are Unicode, the bytes as they are elsewhere.
+  fs::path operator/(const std::string& name) const {
+    return path / std::u8string(name.begin(), name.end());
+  }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(*this / name, std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(*this / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  fs::path path;
+};
+
+// Makes `folder` the working folder for its lifetime.
+struct WorkingFolder {
+  explicit WorkingFolder(const fs::path& folder) { fs::current_path(folder); }
+  ~WorkingFolder() { fs::current_path(previous); }
+  fs::path previous = fs::current_path();
+};
+
+// The real process start, against a copy of record_args named O2EM.EXE in
+// the working folder.
+class RealStart : public testing::Test {
+ protected:
+  void SetUp() override { fs::copy_file(LauncherFolder() / RECORD_ARGS, "O2EM.EXE"); }
+
+  // The NUL-ended fields record_args wrote, removed for the next start; none
+  // after thirty seconds.
+  std::vector<std::string> TakeRecord() {
+    for (int i = 0; i < 3000 && !fs::exists("args"); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::istringstream in(folder.Read("args"));
+    fs::remove("args");
+    std::vector<std::string> fields;
+    for (std::string field; std::getline(in, field, '\0');) fields.push_back(field);
+    return fields;
+  }
+
+  TempFolder folder;
+  WorkingFolder inFolder{folder.path};
+  SystemProcessStarter starter;
+};
