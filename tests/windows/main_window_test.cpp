@@ -80,7 +80,7 @@ class MainWindowTest : public QObject {
   RecordingStarter starter_;
   std::unique_ptr<frmNorvan> window_;
 
-  void Open(const std::vector<QByteArray>& files, const QByteArray& settings = {}) {
+  void Open(const QStringList& files, const QByteArray& settings = {}) {
     folder_ = std::make_unique<GameFolder>(files);
     if (!settings.isNull()) folder_->Write("norvan.cfg", settings);
     starter_.started.clear();
@@ -140,7 +140,7 @@ class MainWindowTest : public QObject {
   }
 
   void loadsFolderAndSettings_data() {
-    QTest::addColumn<QList<QByteArray>>("files");
+    QTest::addColumn<QStringList>("files");
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("count");
@@ -149,22 +149,22 @@ class MainWindowTest : public QObject {
     const QByteArray defaults = "0,0,0,1,0,\"#TRUE#\"\r\n";
     const QStringList defaultOptions = {"optS1_1", "optS2_0"};
     QTest::addRow("rom sorts first")
-        << QList<QByteArray>{"O2ROM.BIN", "pacman.bin"} << QByteArray() << "O2ROM.BIN"
+        << QStringList{"O2ROM.BIN", "pacman.bin"} << QByteArray() << "O2ROM.BIN"
         << "1" << defaultOptions << defaults;
-    QTest::addRow("no images") << QList<QByteArray>{"x.txt"} << QByteArray("1,0,1,3,2\r\n") << ""
+    QTest::addRow("no images") << QStringList{"x.txt"} << QByteArray("1,0,1,3,2\r\n") << ""
                                << "-1"
                                << QStringList{"chkDebug", "chkNoSound", "optS1_3", "optS2_2"}
                                << QByteArray("1,0,1,3,2\r\n");
-    QTest::addRow("equal sticks") << QList<QByteArray>{"b.bin", "A.BIN"} << QByteArray("2,0,0,2,2")
+    QTest::addRow("equal sticks") << QStringList{"b.bin", "A.BIN"} << QByteArray("2,0,0,2,2")
                                   << "A.BIN"
                                   << "1" << QStringList{"chkDebug~", "optS1_3", "optS2_2"}
                                   << QByteArray("2,0,0,2,2");
   }
   void loadsFolderAndSettings() {
-    QFETCH(QList<QByteArray>, files);
+    QFETCH(QStringList, files);
     QFETCH(QByteArray, settings);
     QFETCH(QStringList, checked);
-    Open(std::vector<QByteArray>(files.begin(), files.end()), settings);
+    Open(files, settings);
     QTEST(QString::fromStdString(window_->SelectedFileName()), "selected");
     QTEST(Get<QLineEdit>("txtCount")->text(), "count");
     QTEST(folder_->Read("norvan.cfg"), "fileAfter");
@@ -296,22 +296,27 @@ class MainWindowTest : public QObject {
     QVERIFY(blocked);
   }
 
-  void keysWindowOutlivesTheMainWindowAndEndsTheProgram() {
+  void modelessWindowsOutliveTheMainWindowAndTheLastEndsTheProgram() {
     QuitWhenLastWindowCloses(*qApp);
-    Open({"a.bin"});
+    Open({});
     Get<QMenu>("mnuFile")->actions()[0]->trigger();
     Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
     QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
-    frmKeys* keys = VisibleWindow<frmKeys>();
+    QTest::mouseClick(Get("cmdRun"), Qt::LeftButton);  // "There are no available games!"
+    QPointer<frmKeys> keys = VisibleWindow<frmKeys>();
+    QPointer<frmWarning> message = VisibleWindow<frmWarning>();
+    bool outlived = false;
     QTimer::singleShot(0, window_.get(), [&] {
       window_->close();
-      QTimer::singleShot(50, keys, [keys] {
-        QVERIFY(keys->isVisible());
-        keys->close();
+      QTimer::singleShot(20, keys, [&] { keys->close(); });
+      QTimer::singleShot(40, message, [&] {
+        outlived = !keys && message->isVisible();  // still running under the message
+        message->close();
       });
     });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });  // a hang fails
     QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(outlived);
     qApp->setQuitOnLastWindowClosed(true);
   }
 };

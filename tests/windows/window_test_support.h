@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -25,14 +27,24 @@ class RecordingStarter : public ProcessStarter {
 // A game folder made for one test, which is the working folder while it lives.
 class GameFolder {
  public:
-  explicit GameFolder(const std::vector<QByteArray>& files = {});
-  ~GameFolder();
-  void Write(const QByteArray& name, const QByteArray& bytes) const;
-  QByteArray Read(const QByteArray& name) const;
+  explicit GameFolder(const QStringList& files) : previous_(QDir::currentPath()) {
+    QDir::setCurrent(dir_.path());
+    for (const QString& name : files) Write(name, {});
+  }
+  ~GameFolder() { QDir::setCurrent(previous_); }
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+      qFatal("cannot write %s", qPrintable(name));
+  }
+  QByteArray Read(const QString& name) const {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
 
  private:
   QTemporaryDir dir_;
-  QByteArray previous_;
+  QString previous_;
 };
 
 // The control named `name` under `root`, failing the test when there is none.
