@@ -1,8 +1,6 @@
 #include "about_window.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QShowEvent>
 
 #include "app_icon.h"
 #include "design.h"
@@ -22,6 +20,11 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   setAttribute(Qt::WA_DeleteOnClose);
   SetUpOwnedDialog(this, "About-Norvan ver 0.65.3", ToPixels(3120, 1695));
 
+  // The free area lies under everything, so a click that no control takes,
+  // the separator's included, lands there.
+  freeArea_ = new ClickLabel(this);
+  freeArea_->setGeometry(rect());
+
   // As the design places them (twips); the labels in tab order, though
   // nothing here takes the focus.
   lblAuthor =
@@ -36,37 +39,16 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   lblAuthor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+  connect(freeArea_, &ClickLabel::Click, this, &frmAbout::Form_Click);
   connect(Image1, &ClickLabel::Click, this, &frmAbout::Image1_Click);
   connect(lblAuthor, &ClickLabel::Click, this, &frmAbout::lblAuthor_Click);
   connect(lblCopyright, &ClickLabel::Click, this, &frmAbout::lblCopyright_Click);
-}
-
-void frmAbout::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreOn(this, parentWidget());
-  QDialog::showEvent(event);
 }
 
 // The window has no keys of its own: QDialog would close on Esc, and the
 // only way out is a click.
 void frmAbout::keyPressEvent(QKeyEvent* event) {
   event->ignore();
-}
-
-void frmAbout::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
-    event->accept();
-    return;
-  }
-  QDialog::mousePressEvent(event);
-}
-
-// The free area and the separator lines, which take no clicks of their own.
-void frmAbout::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    Form_Click();
-    return;
-  }
-  QDialog::mouseReleaseEvent(event);
 }
 
 void frmAbout::Form_Click() {

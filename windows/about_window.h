@@ -14,10 +14,7 @@ class frmAbout : public QDialog {
   explicit frmAbout(QWidget* owner);
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void Form_Click();
@@ -25,6 +22,7 @@ class frmAbout : public QDialog {
   void lblAuthor_Click();
   void lblCopyright_Click();
 
+  ClickLabel* freeArea_;
   ClickLabel* Image1;
   ClickLabel* lblAuthor;
   DesignLine* Line1;

@@ -2,6 +2,10 @@
 
 #include "resources/norvan_icon.xpm"
 
-QPixmap AppIconPixmap() { return QPixmap(norvan_icon_xpm); }
+QPixmap AppIconPixmap() {
+  return QPixmap(norvan_icon_xpm);
+}
 
-QIcon AppIcon() { return QIcon(AppIconPixmap()); }
+QIcon AppIcon() {
+  return QIcon(AppIconPixmap());
+}

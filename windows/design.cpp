@@ -38,11 +38,9 @@ void SetUpFixedWindow(QWidget* window, const QString& caption, QSize clientSize)
   window->setFixedSize(clientSize);
 }
 
-void CentreOn(QWidget* window, const QWidget* owner) {
-  const QRect area =
-      owner && owner->isVisible() ? owner->frameGeometry() : window->screen()->availableGeometry();
+void CentreOnScreen(QWidget* window) {
   QRect frame = window->frameGeometry();
-  frame.moveCenter(area.center());
+  frame.moveCenter(window->screen()->availableGeometry().center());
   window->move(frame.topLeft());
 }
 

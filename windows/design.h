@@ -30,8 +30,8 @@ QFont ArrowFont(qreal points);
 // pixels, with the design's font and caption.
 void SetUpFixedWindow(QWidget* window, const QString& caption, QSize clientSize);
 
-// Centres `window` on `owner`'s frame, or on the screen without an owner.
-void CentreOn(QWidget* window, const QWidget* owner);
+// Centres `window` on its screen. (A dialog centres itself on its owner.)
+void CentreOnScreen(QWidget* window);
 
 // The secondary windows' frame: a dialog of its owner, so it has no taskbar
 // entry of its own, with a title bar, a system menu and a close button but no

@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "design.h"
 #include "twips.h"
@@ -75,11 +74,6 @@ frmKeys::frmKeys(QWidget* owner) : QDialog(owner) {
   cmdOK->setDefault(true);
   cmdOK->setFocus();
   connect(cmdOK, &QPushButton::clicked, this, &frmKeys::cmdOK_Click);
-}
-
-void frmKeys::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreOn(this, parentWidget());
-  QDialog::showEvent(event);
 }
 
 // The window has no cancel button, so Esc does not close it as it would

@@ -16,7 +16,6 @@ class frmKeys : public QDialog {
   explicit frmKeys(QWidget* owner);
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -70,7 +70,7 @@ frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   Form_Load();
   layout()->activate();  // settles the window's size, which centring needs
-  CentreOn(this, nullptr);
+  CentreOnScreen(this);
 }
 
 frmNorvan::~frmNorvan() {

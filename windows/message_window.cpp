@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "design.h"
 #include "launch.h"
@@ -48,11 +47,6 @@ void frmWarning::cmdWarning_Click() {
 // "Ok" is the cancel button too: QDialog's Esc lands here.
 void frmWarning::reject() {
   cmdWarning_Click();
-}
-
-void frmWarning::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreOn(this, parentWidget());
-  QDialog::showEvent(event);
 }
 
 // Every way of closing, the title bar's included, unloads the window.

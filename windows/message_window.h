@@ -19,7 +19,6 @@ class frmWarning : public QDialog {
   void reject() override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
