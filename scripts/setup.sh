@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and the demo need,
 # when any of them is missing. Safe to run again: it installs nothing twice.
+#   scripts/setup.sh           the Linux build, its tests and the demo
+#   scripts/setup.sh windows   also the Windows cross-build and Wine to test it
 set -euo pipefail
 
 packages=(
@@ -12,9 +14,23 @@ packages=(
   imagemagick                              # screenshots
   fonts-liberation2 fonts-dejavu-core      # the fonts the windows fall back to
   clang libclang-rt-14-dev                 # fuzzing
-  mingw-w64 wine64                         # the core on Windows
-  googletest                               # GoogleTest sources, built for Windows
 )
+
+windows_packages=(
+  mingw-w64 ninja-build                    # the cross-build, Qt's included
+  dpkg-dev                                 # apt-get source unpacks Qt's source package with it
+  googletest                               # GoogleTest sources, built for Windows
+  wine64 fonts-wine                        # running the programs, with Wine's own Windows fonts
+  libfreetype6 libfontconfig1              # Wine's text on X
+  libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 # Wine's X driver
+)
+
+for group in "$@"; do
+  case $group in
+    windows) packages+=("${windows_packages[@]}") ;;
+    *) echo "setup.sh: unknown group \"$group\" (known: windows)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do
