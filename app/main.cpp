@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QuitWhenLastWindowCloses(app);
 
-  SystemProcessStarter emulatorStarter;
+  norvan::SystemProcessStarter emulatorStarter;
   frmNorvan mainWindow(emulatorStarter);
   mainWindow.show();
   return app.exec();

@@ -20,6 +20,7 @@
 #include "game_list.h"
 
 namespace fs = std::filesystem;
+using norvan::GameList;
 
 namespace {
 
@@ -87,11 +88,11 @@ int Measure(const fs::path& folder, int rounds) {
   for (int round = 0; round <= rounds; ++round) {
     GameList list;
     std::vector<std::string> names;
-    const double listed = Milliseconds([&] { list = ListGames(folder); });
+    const double listed = Milliseconds([&] { list = norvan::ListGames(folder); });
     const double read = Milliseconds([&] { names = PlainRead(folder); });
     // Where the sort's share lies: the same list once more, shuffled.
     std::shuffle(list.begin(), list.end(), std::mt19937(round));
-    const double sorted = Milliseconds([&] { SortGames(list); });
+    const double sorted = Milliseconds([&] { norvan::SortGames(list); });
     games = list.size();
     entries = names.size();
     if (round == 0) continue;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace norvan {
+
 namespace {
 
 char AsciiLower(char c) {
@@ -38,6 +40,24 @@ std::size_t Utf8SequenceLength(std::string_view s) {
   return length;
 }
 
+// The code point of a valid UTF-8 sequence.
+char32_t CodePoint(std::string_view sequence) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(sequence[i]); };
+  if (sequence.size() == 1) return byte(0);
+  char32_t point = byte(0) & (0x7F >> sequence.size());
+  for (std::size_t i = 1; i < sequence.size(); ++i) point = (point << 6) | (byte(i) & 0x3F);
+  return point;
+}
+
+// Characters that would let a name pass for another: controls, which cut an
+// entry off or are invisible, and the bidirectional embeddings, overrides and
+// isolates, which turn text around: "photo", U+202E, "gpj.bin" reads as
+// "photonib.jpg".
+bool IsDisguising(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||
+         (c >= 0x2066 && c <= 0x2069);
+}
+
 // Eight bytes of a lower-cased name from `from` on, as one number that orders
 // like them; names cannot hold NUL, so the zero padding past a name's end
 // sorts first, as the shorter string does.
@@ -59,17 +79,19 @@ bool MatchesGamePattern(std::string_view name) {
 }
 
 std::string DisplayText(std::string_view bytes) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
   std::string text;
   text.reserve(bytes.size());
   while (!bytes.empty()) {
     const std::size_t length = Utf8SequenceLength(bytes);
     if (length == 0) {
-      text += "\xEF\xBF\xBD";
+      text += kReplacement;
       bytes.remove_prefix(1);
-    } else {
-      text.append(bytes.substr(0, length));
-      bytes.remove_prefix(length);
+      continue;
     }
+    const std::string_view sequence = bytes.substr(0, length);
+    text += IsDisguising(CodePoint(sequence)) ? kReplacement : sequence;
+    bytes.remove_prefix(length);
   }
   return text;
 }
@@ -108,7 +130,8 @@ void SortGames(GameList& games) {
 
 GameList ListGames(const std::filesystem::path& folder) {
   GameList games;
-  for (std::string& name : ListFiles(folder, MatchesGamePattern)) games.push_back({std::move(name)});
+  for (std::string& name : ListFiles(folder, MatchesGamePattern))
+    games.push_back({std::move(name)});
   SortGames(games);
   return games;
 }
@@ -121,3 +144,5 @@ std::optional<std::size_t> InitialSelection(const GameList& games) {
 long long GameCount(const GameList& games) {
   return static_cast<long long>(games.size()) - 1;
 }
+
+}  // namespace norvan

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
-// `bytes` as valid UTF-8, each invalid sequence replaced by U+FFFD.
+namespace norvan {
+
+// `bytes` as valid UTF-8 that shows what it says: each invalid sequence, and
+// each control and bidirectional formatting character (which could hide or
+// reorder parts of a name), replaced by U+FFFD.
 std::string DisplayText(std::string_view bytes);
 
 // One "*.bin" file of the game folder.
@@ -43,3 +47,5 @@ std::optional<std::size_t> InitialSelection(const GameList& games);
 // The number shown as the game count: the entries minus one, so -1 for an
 // empty list (O2ROM.BIN is listed and counted too).
 long long GameCount(const GameList& games);
+
+}  // namespace norvan

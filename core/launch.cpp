@@ -1,11 +1,13 @@
 #include "launch.h"
 
+namespace norvan {
+
 std::string WarningMessage;
 
 namespace {
 
 std::string OptionPart(CheckState state, const char* option) {
-  return state == kChecked ? option : " ";
+  return state == CheckState::Checked ? option : " ";
 }
 
 std::string StickDigit(StickMode mode) {
@@ -35,3 +37,5 @@ void RunGame(LauncherView& view, ProcessStarter& starter) {
     Refuse(view, kStartFailure);
   }
 }
+
+}  // namespace norvan

@@ -7,7 +7,10 @@
 #include "launcher_view.h"
 #include "process_start.h"
 
+namespace norvan {
+
 inline constexpr const char* kSystemRomName = "O2ROM.BIN";
+// "02ROM" with a zero: the message users of this launcher have always seen.
 inline constexpr const char* kSystemRomRefusal = "You can not play 02ROM.BIN!";
 inline constexpr const char* kNoGameRefusal = "There are no available games!";
 inline constexpr const char* kStartFailure = "Can not start O2EM.EXE!";
@@ -24,3 +27,5 @@ std::string BuildCommandLine(const std::string& fileName, const LaunchSettings& 
 // Starts the emulator on the selected game with the view's settings, or leaves
 // a refusal in WarningMessage and shows the message window. Returns at once.
 void RunGame(LauncherView& view, ProcessStarter& starter);
+
+}  // namespace norvan

@@ -2,15 +2,14 @@
 
 #include <cstdint>
 
+namespace norvan {
+
 // The five emulator options, in the order the settings file stores them.
 // Their one home is the main window's controls; the core reads and writes
 // them there through LauncherView.
 
-// 0 unchecked, 1 checked, 2 grayed. Only 1 counts as on.
-using CheckState = std::int16_t;
-inline constexpr CheckState kUnchecked = 0;
-inline constexpr CheckState kChecked = 1;
-inline constexpr CheckState kGrayed = 2;
+// The values are the settings file's. Only Checked counts as on.
+enum class CheckState : std::int16_t { Unchecked = 0, Checked = 1, Grayed = 2 };
 
 // 0 "Disable", 1 "Right Keyboard", 2 "Left Keyboard", 3 "Joystick": the option's
 // Index in its stick group, the digit on the emulator command line and the value
@@ -24,10 +23,13 @@ inline constexpr StickMode kStickModeCount = 4;
 // What a stick reads as when none of its options is selected.
 inline constexpr StickMode kNoStickMode = -1;
 
+// Value-initialised, these are the defaults the settings file falls back to:
+// stick 1 on Right Keyboard. The main window starts out differently, with
+// stick 1 on Left Keyboard, until the settings are loaded over it.
 struct LaunchSettings {
-  CheckState debug = kUnchecked;
-  CheckState noLimit = kUnchecked;
-  CheckState noSound = kUnchecked;
+  CheckState debug = CheckState::Unchecked;
+  CheckState noLimit = CheckState::Unchecked;
+  CheckState noSound = CheckState::Unchecked;
   StickMode stick1 = kRightKeyboard;
   StickMode stick2 = kDisable;
 
@@ -36,3 +38,5 @@ struct LaunchSettings {
 
 enum class CheckBox { Debug, NoLimit, NoSound };
 enum class Stick { One, Two };
+
+}  // namespace norvan

@@ -1,5 +1,7 @@
 #include "launcher_view.h"
 
+namespace norvan {
+
 StickMode SelectedStickMode(const LauncherView& view, Stick stick) {
   for (StickMode index = 0; index < kStickModeCount; ++index) {
     if (view.IsStickOptionSelected(stick, index)) return index;
@@ -12,3 +14,5 @@ LaunchSettings ReadLaunchSettings(const LauncherView& view) {
           view.GetCheck(CheckBox::NoSound), SelectedStickMode(view, Stick::One),
           SelectedStickMode(view, Stick::Two)};
 }
+
+}  // namespace norvan

@@ -4,6 +4,8 @@
 
 #include "launch_settings.h"
 
+namespace norvan {
+
 // The main window as the core sees it: the controls that hold the launch
 // settings and the game selection, and the message window.
 class LauncherView {
@@ -31,3 +33,5 @@ StickMode SelectedStickMode(const LauncherView& view, Stick stick);
 
 // The five settings as the controls hold them now.
 LaunchSettings ReadLaunchSettings(const LauncherView& view);
+
+}  // namespace norvan

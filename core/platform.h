@@ -1,7 +1,8 @@
 #pragma once
 
 // Everything that differs between operating systems lives behind these
-// functions, and SystemProcessStarter, in platform.cpp.
+// functions and SystemProcessStarter: platform_posix.cpp and
+// platform_win32.cpp each hold one system's whole side.
 
 #include <cstddef>
 #include <filesystem>
@@ -10,19 +11,17 @@
 #include <string_view>
 #include <vector>
 
+namespace norvan {
+
 // The folder of the running launcher executable; empty if unknown.
 std::filesystem::path LauncherFolder();
 
 // The names of the files in `folder` (regular files, or links to them; never
-// folders) that `accept` takes, byte for byte. `accept` sees every name first,
-// so a file costs a look at its type only once its name matches. An
-// unreadable folder gives no names.
+// folders) that `accept` takes, byte for byte; on Windows in UTF-8. `accept`
+// sees every name first, so a file costs a look at its type only once its name
+// matches. An unreadable folder gives no names.
 std::vector<std::string> ListFiles(const std::filesystem::path& folder,
                                    bool (*accept)(std::string_view name));
-
-// Whether `path` is a regular file (or a link to one) that we may execute:
-// on Windows one named "*.exe" or "*.com", elsewhere one with execute permission.
-bool IsExecutableFile(const std::filesystem::path& path);
 
 // Up to `limit` bytes of `path` if it is a regular file (or a link to one).
 // Never blocks on a FIFO or device and never reads more than `limit`.
@@ -31,6 +30,31 @@ std::optional<std::string> ReadSmallRegularFile(const std::filesystem::path& pat
 
 // Replaces `path` with a file holding `bytes`: written beside it under a
 // temporary name, flushed to disk, then renamed over it, so a crash at any
-// moment leaves either the old file or the new one. False on failure, with
-// the old file untouched.
+// moment leaves either the old file or the new one. The new file keeps the old
+// one's permissions (and, where allowed, owner and group). A link under that
+// name is replaced, never written through. Temporary files that an earlier,
+// interrupted replacement left are removed. False on failure, with the old
+// file untouched.
 bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// This process's identifier, and whether the process `id` is running now.
+unsigned long CurrentProcessId();
+bool ProcessIsRunning(unsigned long id);
+
+#ifndef _WIN32
+// The program search of the POSIX process start. (On Windows CreateProcess
+// searches itself.)
+
+// Where a program named without a folder is looked for, in the order of the
+// Windows program search: the launcher's own folder, the working folder, then
+// each folder of `pathVariable` (':'-separated; an empty item is the working folder).
+std::vector<std::filesystem::path> SearchFolders(const std::filesystem::path& launcherFolder,
+                                                 std::string_view pathVariable);
+
+// The first `folder/name` in `folders` that is a regular file we may execute;
+// empty when there is none. A name with a '/' is taken as it stands.
+std::filesystem::path FindProgram(const std::string& name,
+                                  const std::vector<std::filesystem::path>& folders);
+#endif
+
+}  // namespace norvan

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace norvan {
 
 // Starts a program from one command line text, without waiting for it.
 class ProcessStarter {
@@ -27,13 +28,4 @@ class SystemProcessStarter : public ProcessStarter {
 // The words of `commandLine` between blanks; runs of blanks separate like one.
 std::vector<std::string> SplitAtBlanks(std::string_view commandLine);
 
-// Where a program named without a folder is looked for, in the order of the
-// Windows program search: the launcher's own folder, the working folder, then
-// each folder of `pathVariable` (':'-separated; an empty item is the working folder).
-std::vector<std::filesystem::path> SearchFolders(const std::filesystem::path& launcherFolder,
-                                                 std::string_view pathVariable);
-
-// The first `folder/name` in `folders` that is a regular file we may execute;
-// empty when there is none. A name with a '/' is taken as it stands.
-std::filesystem::path FindProgram(const std::string& name,
-                                  const std::vector<std::filesystem::path>& folders);
+}  // namespace norvan

@@ -5,9 +5,13 @@
 
 #include "platform.h"
 
+namespace norvan {
+
 namespace {
 
 constexpr std::size_t kRecordFields = 5;
+constexpr int kHighestCheckState = static_cast<int>(CheckState::Grayed);
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 struct Field {
   std::string_view text;
@@ -81,7 +85,9 @@ void ApplySettings(LauncherView& view, const LaunchSettings& settings) {
 
 std::string FormatSettingsRecord(const LaunchSettings& s) {
   std::string record;
-  for (const std::int16_t value : {s.debug, s.noLimit, s.noSound, s.stick1, s.stick2}) {
+  const auto number = [](CheckState state) { return static_cast<std::int16_t>(state); };
+  for (const std::int16_t value :
+       {number(s.debug), number(s.noLimit), number(s.noSound), s.stick1, s.stick2}) {
     if (!record.empty()) record += ',';
     record += std::to_string(value);
   }
@@ -89,14 +95,18 @@ std::string FormatSettingsRecord(const LaunchSettings& s) {
 }
 
 std::optional<LaunchSettings> ParseSettingsRecord(std::string_view text) {
+  // Editors on Windows like to start a UTF-8 file with a byte order mark.
+  if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
   const std::vector<Field> fields = ReadFields(text, kRecordFields);
   if (fields.size() < kRecordFields) return std::nullopt;
   std::optional<std::int16_t> values[kRecordFields];
   for (std::size_t i = 0; i < kRecordFields; ++i) {
-    values[i] = WholeNumber(fields[i], i < 3 ? kGrayed : kJoystick);
+    values[i] = WholeNumber(fields[i], i < 3 ? kHighestCheckState : kJoystick);
     if (!values[i]) return std::nullopt;
   }
-  return LaunchSettings{*values[0], *values[1], *values[2], *values[3], *values[4]};
+  const auto check = [](std::int16_t value) { return static_cast<CheckState>(value); };
+  return LaunchSettings{check(*values[0]), check(*values[1]), check(*values[2]), *values[3],
+                        *values[4]};
 }
 
 void LoadSettings(LauncherView& view, const std::filesystem::path& path) {
@@ -111,3 +121,5 @@ void LoadSettings(LauncherView& view, const std::filesystem::path& path) {
 bool SaveSettings(const LauncherView& view, const std::filesystem::path& path) {
   return ReplaceFileAtomically(path, FormatSettingsRecord(ReadLaunchSettings(view)));
 }
+
+}  // namespace norvan

@@ -8,6 +8,8 @@
 #include "launch_settings.h"
 #include "launcher_view.h"
 
+namespace norvan {
+
 inline constexpr const char* kSettingsFileName = "norvan.cfg";
 
 // What LoadSettings writes when the file is missing or unusable.
@@ -20,6 +22,7 @@ inline constexpr std::size_t kSettingsReadLimit = 4096;
 std::string FormatSettingsRecord(const LaunchSettings& settings);
 
 // The first five fields of `text`, or nothing when they are not usable.
+// One UTF-8 byte order mark at the start is skipped.
 // Fields are separated by commas or line ends; blanks around a field are
 // ignored; a field in double quotes is text. Anything after the fifth field
 // is ignored. A usable field is a whole decimal number in range (check states
@@ -37,3 +40,5 @@ void LoadSettings(LauncherView& view, const std::filesystem::path& path = kSetti
 // Writes the view's settings atomically. False, with the old file left as it
 // was, when the file cannot be written.
 bool SaveSettings(const LauncherView& view, const std::filesystem::path& path = kSettingsFileName);
+
+}  // namespace norvan

@@ -2,6 +2,8 @@
 
 #include "launcher_view.h"
 
+namespace norvan {
+
 // The mode a stick gives way to: the next index, 3 wrapping to 0.
 StickMode NextStickMode(StickMode mode);
 
@@ -10,3 +12,5 @@ StickMode NextStickMode(StickMode mode);
 // holds the same mode it moves on to the next one. Selecting it runs the other
 // stick's handler in turn, which finds this stick on the old mode and stops.
 void StickExclusion(LauncherView& view, Stick stick, StickMode index);
+
+}  // namespace norvan

@@ -35,6 +35,9 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   Line2 = new DesignLine(this, "Line2", {120, 720}, {3000, 720}, 1, kTitleBarTextColour);
 
   Image1->setPixmap(AppIconPixmap());
+  // Screen readers say these; a picture and an empty area have no text.
+  Image1->setAccessibleName("Norvan");
+  freeArea_->setAccessibleName("Click anywhere to close");
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblAuthor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -11,8 +11,8 @@ class TwoStateCheckBox : public WrappingCheckBox {
  public:
   using WrappingCheckBox::WrappingCheckBox;
 
-  CheckState State() const;
-  void SetState(CheckState state);
+  norvan::CheckState State() const;
+  void SetState(norvan::CheckState state);
 
  protected:
   void nextCheckState() override;

@@ -21,7 +21,10 @@ QFont FontOf(const QStringList& families, qreal points, QFont::Weight weight) {
 }  // namespace
 
 QFont DialogFont(qreal points, QFont::Weight weight) {
-  return FontOf({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"}, points, weight);
+  // Windows' "MS Sans Serif" is a bitmap font, which Qt does not draw; its
+  // TrueType twin "Microsoft Sans Serif" has been on every Windows since 2000.
+  return FontOf({"Microsoft Sans Serif", "MS Sans Serif", "Liberation Sans", "DejaVu Sans"}, points,
+                weight);
 }
 
 QFont HeavyFont(qreal points) {

@@ -13,9 +13,8 @@ class QDialog;
 
 // Fonts and window settings the designs share.
 
-// The designs' "MS Sans Serif" at `points`; where that font is missing (it is
-// a Windows bitmap font), the nearest plain sans-serif: Liberation Sans, then
-// DejaVu Sans.
+// The designs' "MS Sans Serif" at `points`: on Windows its TrueType twin,
+// elsewhere the nearest plain sans-serif, Liberation Sans, then DejaVu Sans.
 QFont DialogFont(qreal points = 8, QFont::Weight weight = QFont::Normal);
 
 // "Arial Black", or the heaviest Liberation Sans where it is missing.

@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-GameListModel::GameListModel(GameList games, QObject* parent)
+GameListModel::GameListModel(norvan::GameList games, QObject* parent)
     : QAbstractListModel(parent), games_(std::move(games)) {}
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
@@ -14,7 +14,7 @@ QVariant GameListModel::data(const QModelIndex& index, int role) const {
   return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].Display());
 }
 
-FileListBox::FileListBox(GameList games, QWidget* parent)
+FileListBox::FileListBox(norvan::GameList games, QWidget* parent)
     : QListView(parent), model_(std::move(games)) {
   setModel(&model_);
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -31,6 +31,17 @@ std::string FileListBox::SelectedFileName() const {
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   if (selected.isEmpty()) return {};
   return model_.games()[static_cast<std::size_t>(selected.front().row())].name;
+}
+
+// A list view clears its selection on a click in its empty part, and would
+// then refuse the double click that follows.
+void FileListBox::mousePressEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return;
+  }
+  QListView::mousePressEvent(event);
 }
 
 void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {

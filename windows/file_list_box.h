@@ -11,26 +11,27 @@
 // folder of 100 000 games costs no more to show than one of fifty.
 class GameListModel : public QAbstractListModel {
  public:
-  explicit GameListModel(GameList games, QObject* parent = nullptr);
+  explicit GameListModel(norvan::GameList games, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  const GameList& games() const { return games_; }
+  const norvan::GameList& games() const { return games_; }
 
  private:
-  GameList games_;
+  norvan::GameList games_;
 };
 
 // The game list control: one selected entry at most, and a double click
-// anywhere on it, on an entry or not, is its DblClick. It never acts on a
-// single click or on Enter; the window decides what those do.
+// anywhere on it, on an entry or not, is its DblClick. A click where there is
+// no entry keeps the selection. It never acts on a single click or on Enter;
+// the window decides what those do.
 class FileListBox : public QListView {
   Q_OBJECT
 
  public:
-  explicit FileListBox(GameList games, QWidget* parent = nullptr);
+  explicit FileListBox(norvan::GameList games, QWidget* parent = nullptr);
 
-  const GameList& Games() const { return model_.games(); }
+  const norvan::GameList& Games() const { return model_.games(); }
   void SelectEntry(int row);
   // The selected entry's name byte for byte; empty with no selection.
   std::string SelectedFileName() const;
@@ -39,6 +40,7 @@ class FileListBox : public QListView {
   void DblClick();
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:

@@ -65,6 +65,12 @@ frmKeys::frmKeys(QWidget* owner) : QDialog(owner) {
   Line1 = new DesignLine(this, "Line1", {120, 2880}, {6240, 2880}, 3, kAppWorkspaceColour);
   Line2 = new DesignLine(this, "Line2", {240, 2880}, {6120, 2880}, 1, kTitleBarTextColour);
 
+  // Screen readers may pass over a lone arrow sign.
+  lblRightUP->setAccessibleName("Up arrow");
+  lblRightDown->setAccessibleName("Down arrow");
+  lblRightLeft->setAccessibleName("Left arrow");
+  lblRightRight->setAccessibleName("Right arrow");
+
   // The fire labels keep their boxes, which puts the two words on two lines.
   lblLeftFire->setWordWrap(true);
   lblRightFire->setWordWrap(true);

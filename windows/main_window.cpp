@@ -17,6 +17,7 @@
 #include "design.h"
 #include "file_list_box.h"
 #include "game_list.h"
+#include "key_repeat_filter.h"
 #include "keys_window.h"
 #include "launch.h"
 #include "message_window.h"
@@ -25,6 +26,8 @@
 #include "twips.h"
 #include "window_lifetime.h"
 #include "wrapping_button.h"
+
+using namespace norvan;
 
 namespace {
 
@@ -65,7 +68,9 @@ frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
   CreateControls();
   CreateMenu();
   SetTabOrder();
+  NameForScreenReaders();
   ConnectSignals();
+  new KeyRepeatFilter(this, {Qt::Key_Return, Qt::Key_Enter, Qt::ALT | Qt::Key_R});
   // The client area keeps its size below the menu bar; the window follows it.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   Form_Load();
@@ -88,6 +93,8 @@ void frmNorvan::CreateControls() {
   fraStick2 = Placed(new QGroupBox("Stick 2 Mode", client), "fraStick2", {3480, 120, 1335, 2175});
   optS1Group = CreateStickOptions(fraStick1, "optS1", optS1, kStick1OptionWidth);
   optS2Group = CreateStickOptions(fraStick2, "optS2", optS2, kStick2OptionWidth);
+  // The design's initial state, not the settings file's defaults (stick 1 on
+  // Right Keyboard), which loading puts over it.
   optS1[kLeftKeyboard]->setChecked(true);
   optS2[kDisable]->setChecked(true);
   chkDebug =
@@ -162,6 +169,18 @@ void frmNorvan::SetTabOrder() {
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
+// A label names the control after it in the tab order, as the design sets
+// them, for screen readers too.
+void frmNorvan::NameForScreenReaders() {
+  lblFiles->setBuddy(filList);
+  lblCount->setBuddy(txtCount);
+  // Qt's list views do not look for a label naming them, as other controls do.
+  filList->setAccessibleName(lblFiles->text());
+  // The frames hold the option buttons, whose captions repeat across the two.
+  for (QRadioButton* option : optS1) option->setAccessibleDescription(fraStick1->title());
+  for (QRadioButton* option : optS2) option->setAccessibleDescription(fraStick2->title());
+}
+
 void frmNorvan::ConnectSignals() {
   connect(cmdRun, &QPushButton::clicked, this, &frmNorvan::cmdRun_Click);
   connect(filList, &FileListBox::DblClick, this, &frmNorvan::filList_DblClick);
@@ -190,8 +209,10 @@ void frmNorvan::Form_Unload() {
   if (mnuSave->isChecked()) SaveSettings();
 }
 
+// Saving again what unloading saved already would undo whatever another copy
+// of the launcher, or an editor, wrote since; a failed first save is retried.
 void frmNorvan::Form_Terminate() {
-  if (mnuSave->isChecked()) SaveSettings();
+  if (mnuSave->isChecked() && saved_ != ReadLaunchSettings(*this)) SaveSettings();
 }
 
 void frmNorvan::closeEvent(QCloseEvent* event) {
@@ -244,11 +265,11 @@ void frmNorvan::optS2_Click(int index) {
 }
 
 void frmNorvan::RunGame() {
-  ::RunGame(*this, starter_);
+  norvan::RunGame(*this, starter_);
 }
 
 void frmNorvan::SaveSettings() {
-  ::SaveSettings(*this);
+  if (norvan::SaveSettings(*this)) saved_ = ReadLaunchSettings(*this);
 }
 
 std::string frmNorvan::SelectedFileName() const {
@@ -261,9 +282,10 @@ TwoStateCheckBox* frmNorvan::CheckBoxOf(CheckBox box) const {
       return chkDebug;
     case CheckBox::NoLimit:
       return chkNoLimit;
-    default:
+    case CheckBox::NoSound:
       return chkNoSound;
   }
+  return nullptr;
 }
 
 const frmNorvan::StickOptions& frmNorvan::OptionsOf(Stick stick) const {

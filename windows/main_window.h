@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 
 #include "launcher_view.h"
 #include "process_start.h"
@@ -24,20 +25,21 @@ class frmWarning;
 // The main window: the game list of the working folder, the five emulator
 // options (the one home of the launch settings) and the commands. It loads
 // the game list and the settings as it is built and saves the settings when
-// it closes, and again when it is destroyed, while Save on Exit is checked.
-class frmNorvan : public QMainWindow, public LauncherView {
+// it closes while Save on Exit is checked, and once more when it is destroyed
+// unless that first save wrote the same record.
+class frmNorvan : public QMainWindow, public norvan::LauncherView {
   Q_OBJECT
 
  public:
-  explicit frmNorvan(ProcessStarter& starter);
+  explicit frmNorvan(norvan::ProcessStarter& starter);
   ~frmNorvan() override;
 
   // LauncherView: the controls the core reads and sets.
   std::string SelectedFileName() const override;
-  CheckState GetCheck(CheckBox box) const override;
-  void SetCheck(CheckBox box, CheckState state) override;
-  bool IsStickOptionSelected(Stick stick, StickMode index) const override;
-  void SelectStickOption(Stick stick, StickMode index) override;
+  norvan::CheckState GetCheck(norvan::CheckBox box) const override;
+  void SetCheck(norvan::CheckBox box, norvan::CheckState state) override;
+  bool IsStickOptionSelected(norvan::Stick stick, norvan::StickMode index) const override;
+  void SelectStickOption(norvan::Stick stick, norvan::StickMode index) override;
   void ShowMessageWindow() override;
 
  protected:
@@ -45,13 +47,14 @@ class frmNorvan : public QMainWindow, public LauncherView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  using StickOptions = std::array<QRadioButton*, 4>;  // by StickMode index
+  using StickOptions = std::array<QRadioButton*, norvan::kStickModeCount>;  // by StickMode
 
   void CreateControls();
   QButtonGroup* CreateStickOptions(QGroupBox* frame, const char* groupName, StickOptions& options,
                                    int width);
   void CreateMenu();
   void SetTabOrder();
+  void NameForScreenReaders();
   void ConnectSignals();
 
   void Form_Load();
@@ -69,10 +72,12 @@ class frmNorvan : public QMainWindow, public LauncherView {
   void RunGame();
   void SaveSettings();
 
-  TwoStateCheckBox* CheckBoxOf(CheckBox box) const;
-  const StickOptions& OptionsOf(Stick stick) const;
+  TwoStateCheckBox* CheckBoxOf(norvan::CheckBox box) const;
+  const StickOptions& OptionsOf(norvan::Stick stick) const;
 
-  ProcessStarter& starter_;
+  norvan::ProcessStarter& starter_;
+  // The record the last successful save wrote.
+  std::optional<norvan::LaunchSettings> saved_;
 
   FileListBox* filList;
   QGroupBox* fraStick1;

@@ -31,13 +31,14 @@ frmWarning::frmWarning(QWidget* owner) : QDialog(owner) {
   txtWarning->setPalette(palette);
 
   setTabOrder(cmdWarning, txtWarning);
+  lblWarning->setBuddy(txtWarning);  // for screen readers: the text box is the warning
   cmdWarning->setFocus();
   connect(cmdWarning, &QPushButton::clicked, this, &frmWarning::cmdWarning_Click);
   Form_Load();
 }
 
 void frmWarning::Form_Load() {
-  txtWarning->setText(QString::fromStdString(WarningMessage));
+  txtWarning->setText(QString::fromStdString(norvan::WarningMessage));
 }
 
 void frmWarning::cmdWarning_Click() {

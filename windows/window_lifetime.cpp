@@ -18,7 +18,14 @@ class LastWindowWatcher : public QObject {
   bool eventFilter(QObject* object, QEvent* event) override {
     if (event->type() == QEvent::Hide && object->isWidgetType() &&
         IsProgramWindow(static_cast<QWidget*>(object)) && !AnyWindowVisible()) {
-      QCoreApplication::quit();
+      // Checked again once the event at hand is done: a window also hides for
+      // a moment when its flags change, and shows again straight after.
+      QMetaObject::invokeMethod(
+          this,
+          [] {
+            if (!AnyWindowVisible()) QCoreApplication::quit();
+          },
+          Qt::QueuedConnection);
     }
     return false;
   }

@@ -1,6 +1,7 @@
 // What only POSIX systems have: FIFOs and devices under the settings file's
 // name, the program search by permission, the start by fork and exec, SIGKILL.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 #include <signal.h>
@@ -21,6 +22,31 @@ TEST(LoadSettings, NonRegularFilesFallBackWithoutBlocking) {
     EXPECT_EQ(Loaded(folder / name), LaunchSettings{}) << name;
 }
 
+TEST(SaveSettings, KeepsPermissionsAndReplacesLinksWithoutWritingThroughThem) {
+  TempFolder folder;
+  folder.Write("norvan.cfg", "");
+  for (const mode_t mode : {0600, 0640, 0664}) {
+    ASSERT_EQ(::chmod((folder / "norvan.cfg").c_str(), mode), 0);
+    ASSERT_TRUE(SaveSettings(FakeView(), folder / "norvan.cfg"));
+    struct stat info;
+    ASSERT_EQ(::stat((folder / "norvan.cfg").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode);
+  }
+  // A link planted under the name is read through, but a save replaces it.
+  folder.Write("elsewhere", "1,0,1,3,2\r\n");
+  fs::remove(folder / "norvan.cfg");
+  fs::create_symlink("elsewhere", folder / "norvan.cfg");
+  EXPECT_EQ(Loaded(folder / "norvan.cfg"), Settings(1, 0, 1, 3, 2));
+  ASSERT_TRUE(SaveSettings(FakeView(Settings(2, 2, 2, 0, 3)), folder / "norvan.cfg"));
+  EXPECT_FALSE(fs::is_symlink(folder / "norvan.cfg"));
+  EXPECT_EQ(folder.Read("norvan.cfg"), "2,2,2,0,3\r\n");
+  EXPECT_EQ(folder.Read("elsewhere"), "1,0,1,3,2\r\n");
+  // A save in progress in another running process (here init's) is left alone.
+  folder.Write(".norvan.cfg.1.1.tmp", "");
+  ASSERT_TRUE(SaveSettings(FakeView(), folder / "norvan.cfg"));
+  EXPECT_TRUE(fs::exists(folder / ".norvan.cfg.1.1.tmp"));
+}
+
 TEST_F(RealStart, FindsTheFirstExecutableFileOfTheExactName) {
   EXPECT_EQ(SearchFolders("/opt/norvan", "/usr/bin::/bin"),
             (std::vector<fs::path>{"/opt/norvan", ".", "/usr/bin", ".", "/bin"}));
@@ -39,12 +65,18 @@ TEST_F(RealStart, NamesArriveWordForWordWithNoShellAndNoZombie) {
       {"-rf.bin", {"-rf.bin"}},
       {"caf\xE9\x01.bin", {"caf\xE9\x01.bin"}},
   };
+  // What a shell or tool that started the launcher ignores is not passed on.
+  std::signal(SIGINT, SIG_IGN);
+  std::signal(SIGPIPE, SIG_IGN);
   for (const auto& [name, words] : cases) {
     ASSERT_TRUE(starter.Start("O2EM.EXE " + name + "  ")) << name;
     std::vector<std::string> want = {fs::current_path().string(), "O2EM.EXE"};
     want.insert(want.end(), words.begin(), words.end());
+    want.push_back("ignored:");
     EXPECT_EQ(TakeRecord(), want) << name;
   }
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGPIPE, SIG_DFL);
   for (const char* planted : {"x", "y", "z"}) EXPECT_FALSE(fs::exists(planted));
   // Every process forked was reaped; the emulator belongs to init.
   EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
@@ -66,7 +98,7 @@ TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
 // file must then hold one of them whole.
 TEST(SaveSettings, SurvivesSigkillAtAnyMoment) {
   using Clock = std::chrono::steady_clock;
-  const LaunchSettings records[2] = {{1, 0, 1, 3, 2}, {2, 1, 0, 0, 3}};
+  const LaunchSettings records[2] = {Settings(1, 0, 1, 3, 2), Settings(2, 1, 0, 0, 3)};
   TempFolder folder;
   folder.Write("norvan.cfg", FormatSettingsRecord(records[1]));
   const unsigned seed = std::random_device()();

@@ -16,11 +16,14 @@ TEST(LoadSettings, DevicesAndFoldersFallBackWithoutBlocking) {
 
 TEST_F(RealStart, CommandLineArrivesWholeAndMaximized) {
   // Quotes and UTF-8 pass untouched: splitting the words is the emulator's affair.
-  for (const std::string name : {"my game.bin", "\"a b\".bin", "caf\xC3\xA9.bin"}) {
+  for (const std::string name :
+       {"my game.bin", "\"a b\".bin", "caf\xC3\xA9.bin", "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"}) {
     const std::string line = "O2EM.EXE " + name + " -debug -s1=3 -s2=2  ";
     ASSERT_TRUE(starter.Start(line)) << name;
-    EXPECT_EQ(TakeRecord(), (std::vector<std::string>{fs::current_path().string(), line,
-                                                      std::to_string(SW_SHOWMAXIMIZED)}));
+    const std::u8string folder = fs::current_path().u8string();
+    EXPECT_EQ(TakeRecord(),
+              (std::vector<std::string>{
+                  {folder.begin(), folder.end()}, line, std::to_string(SW_SHOWMAXIMIZED)}));
   }
 }
 

@@ -1,24 +1,39 @@
 // The stand-in emulator for the process start tests: writes its working folder
 // and, on Windows, its command line (UTF-8) and the window state it was asked
-// for, elsewhere its argv, each ended by NUL, to "args" in the working folder.
+// for, elsewhere its argv and then "ignored:" with the signals it ignores, each
+// ended by NUL, to "args" in the working folder.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <csignal>
 #endif
 
 int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
   std::ofstream out("args.partial", std::ios::binary);
-  out << std::filesystem::current_path().string() << '\0';
 #ifdef _WIN32
+  // UTF-8 whatever the ANSI code page, as the tests compare it.
+  const auto utf8 = [](const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+  };
   STARTUPINFOW startup{};
   ::GetStartupInfoW(&startup);
-  out << std::filesystem::path(::GetCommandLineW()).string() << '\0'
+  out << utf8(std::filesystem::current_path()) << '\0' << utf8(::GetCommandLineW()) << '\0'
       << (startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1) << '\0';
 #else
+  out << std::filesystem::current_path().string() << '\0';
   for (int i = 0; i < argc; ++i) out << argv[i] << '\0';
+  out << "ignored:";
+  for (int signal = 1; signal < NSIG; ++signal) {
+    struct sigaction action;
+    if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN)
+      out << ' ' << signal;
+  }
+  out << '\0';
 #endif
   out.close();
   // Appears whole, so the test never reads half a record.

@@ -2,7 +2,7 @@
 
 #include "test_support.h"
 
-constexpr LaunchSettings kSaved{1, 0, 1, 3, 2}, kDefaults{};
+constexpr LaunchSettings kSaved = Settings(1, 0, 1, 3, 2), kDefaults{};
 const std::string kDefaultFile = "0,0,0,1,0,\"#TRUE#\"\r\n";
 
 TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
@@ -11,11 +11,16 @@ TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
       {kDefaultFile, kDefaults},
       {" 1 ,\t0, 1,3 , 2 ", kSaved},                  // blanks around fields, no line end
       {"1\r\n0\n1\r3,2,9,\"x\"\r\nrubbish", kSaved},  // line ends separate; the rest is ignored
-      {"2,2,2,0,3", LaunchSettings{2, 2, 2, 0, 3}},
+      {"2,2,2,0,3", Settings(2, 2, 2, 0, 3)},
+      {"\xEF\xBB\xBF"
+       "1,0,1,3,2\r\n",
+       kSaved},  // a byte order mark, as Windows editors write
   };
   // Unusable: too few fields, out of range, an empty field, a fraction, text, an overflow.
   for (const char* text : {"", "1,1", "0,0,3,1,0", "0,0,0,4,0", "0,0,0,1,-1", "0,,0,1,0",
-                           "0,0,0,1.5,0", "\"0\",0,0,1,0", "0,0,0,1,99999999999999999999"})
+                           "0,0,0,1.5,0", "\"0\",0,0,1,0", "0,0,0,1,99999999999999999999",
+                           "\xEF\xBB\xBF\xEF\xBB\xBF"
+                           "1,0,1,3,2"})
     cases.emplace_back(text, std::nullopt);
   for (const auto& [text, want] : cases) {
     EXPECT_EQ(ParseSettingsRecord(text), want) << text;
@@ -32,16 +37,16 @@ TEST(LoadSettings, MissingHugeOrUnwritable) {
   EXPECT_EQ(folder.Read("norvan.cfg"), kDefaultFile);
   // Stick 1 is applied first, so with equal sticks it is the one that moves on.
   folder.Write("norvan.cfg", "0,0,0,2,2\r\n");
-  EXPECT_EQ(Loaded(folder / "norvan.cfg"), (LaunchSettings{0, 0, 0, 3, 2}));
+  EXPECT_EQ(Loaded(folder / "norvan.cfg"), Settings(0, 0, 0, 3, 2));
   fs::resize_file(folder / "norvan.cfg", 8ull << 30);  // sparse NULs after the record
-  EXPECT_EQ(Loaded(folder / "norvan.cfg"), (LaunchSettings{0, 0, 0, 3, 2}));
+  EXPECT_EQ(Loaded(folder / "norvan.cfg"), Settings(0, 0, 0, 3, 2));
   EXPECT_EQ(Loaded("/nonexistent/norvan/norvan.cfg"), kDefaults);
 }
 
 TEST(SaveSettings, ReplacesTheFileWholeOrNotAtAll) {
   TempFolder folder;
   folder.Write("norvan.cfg", kDefaultFile);
-  EXPECT_TRUE(SaveSettings(FakeView({2, 0, 1, 3, 1}), folder / "norvan.cfg"));
+  EXPECT_TRUE(SaveSettings(FakeView(Settings(2, 0, 1, 3, 1)), folder / "norvan.cfg"));
   EXPECT_EQ(folder.Read("norvan.cfg"), "2,0,1,3,1\r\n");
   fs::create_directories(folder / "in-the-way.cfg/keep");
   EXPECT_FALSE(SaveSettings(FakeView(), folder / "in-the-way.cfg"));
@@ -49,4 +54,17 @@ TEST(SaveSettings, ReplacesTheFileWholeOrNotAtAll) {
   EXPECT_FALSE(SaveSettings(FakeView(), "/nonexistent/norvan/norvan.cfg"));
   // No temporary file stays behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 2);
+}
+
+TEST(SaveSettings, RemovesTheTemporaryFilesOfInterruptedSaves) {
+  TempFolder folder;
+  const std::string own = ".norvan.cfg." + std::to_string(CurrentProcessId()) + ".7.tmp";
+  const std::vector<std::string> leftovers = {".norvan.cfg.4000000000.1.tmp", own};
+  const std::vector<std::string> others = {".norvan.cfg.12.tmp", "norvan.cfg.4000000000.1.tmp",
+                                           ".norvan.cfg.x.1.tmp", ".other.cfg.4000000000.1.tmp"};
+  for (const auto& names : {leftovers, others})
+    for (const std::string& name : names) folder.Write(name, "half");
+  EXPECT_TRUE(SaveSettings(FakeView(), folder / "norvan.cfg"));
+  for (const std::string& name : leftovers) EXPECT_FALSE(fs::exists(folder / name)) << name;
+  for (const std::string& name : others) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }

@@ -15,13 +15,20 @@
 #include "stick_exclusion.h"
 
 namespace fs = std::filesystem;
+using namespace norvan;
+
+// Settings as the file writes them, e.g. Settings(1, 0, 1, 3, 2).
+constexpr LaunchSettings Settings(int debug, int noLimit, int noSound, int stick1, int stick2) {
+  return {CheckState(debug), CheckState(noLimit), CheckState(noSound), StickMode(stick1),
+          StickMode(stick2)};
+}
 
 // The main window's controls as plain values. Selecting a stick option runs
 // the click handler when the selection changes, as an option group does.
 class FakeView : public LauncherView {
  public:
   // By default the window's design state.
-  explicit FakeView(const LaunchSettings& s = {0, 0, 0, kLeftKeyboard, kDisable})
+  explicit FakeView(const LaunchSettings& s = Settings(0, 0, 0, kLeftKeyboard, kDisable))
       : checks{s.debug, s.noLimit, s.noSound}, sticks{s.stick1, s.stick2} {}
 
   std::string SelectedFileName() const override { return selectedFile; }
@@ -43,7 +50,7 @@ class FakeView : public LauncherView {
 
 // What LoadSettings shows, starting from controls that all differ from the defaults.
 inline LaunchSettings Loaded(const fs::path& path) {
-  FakeView view({2, 2, 2, kJoystick, kLeftKeyboard});
+  FakeView view(Settings(2, 2, 2, kJoystick, kLeftKeyboard));
   LoadSettings(view, path);
   return ReadLaunchSettings(view);
 }

@@ -10,6 +10,8 @@
 #include "launch.h"
 #include "process_start.h"
 
+using namespace norvan;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size), joined;
   for (const std::string& word : SplitAtBlanks(text)) {
@@ -21,10 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const LaunchSettings s{CheckState(data[0] % 3), CheckState(data[0] / 3 % 3),
                          CheckState(data[0] / 9 % 3), StickMode(data[0] / 27 % 4),
                          StickMode(data[0] >> 6)};
-  const std::string words =
-      "O2EM.EXE " + name + (s.debug == 1 ? " -debug" : "") + " -s1=" + std::to_string(s.stick1) +
-      " -s2=" + std::to_string(s.stick2) + (s.noLimit == 1 ? " -nolimit" : "") +
-      (s.noSound == 1 ? " -nosound" : "");
+  const std::string words = "O2EM.EXE " + name + (s.debug == CheckState::Checked ? " -debug" : "") +
+                            " -s1=" + std::to_string(s.stick1) +
+                            " -s2=" + std::to_string(s.stick2) +
+                            (s.noLimit == CheckState::Checked ? " -nolimit" : "") +
+                            (s.noSound == CheckState::Checked ? " -nosound" : "");
   if (SplitAtBlanks(BuildCommandLine(name, s)) != SplitAtBlanks(words)) std::abort();
 
   const auto blanks = [](char a, char b) { return a == ' ' && b == ' '; };

@@ -30,6 +30,11 @@ class AboutWindowTest : public QObject {
     QCOMPARE(std::pair(label->font().pointSizeF(), label->font().bold()), std::pair(8.0, false));
   }
 
+  void namedForScreenReaders() {
+    frmAbout window(nullptr);
+    ExpectEveryControlNamed(&window);
+  }
+
   // Any click closes it, on a control or not; Esc and Enter do nothing.
   void input_data() {
     QTest::addColumn<QPoint>("click");

@@ -51,6 +51,11 @@ class KeysWindowTest : public QObject {
     for (QChar ch : caption) QVERIFY(QRawFont::fromFont(f).supportsCharacter(ch));
   }
 
+  void namedForScreenReaders() {
+    frmKeys window(nullptr);
+    ExpectEveryControlNamed(&window);
+  }
+
   void window() {
     QPointer<frmKeys> keys = new frmKeys(nullptr);
     keys->show();

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +17,8 @@
 #include "message_window.h"
 #include "window_lifetime.h"
 #include "window_test_support.h"
+
+using namespace norvan;
 
 namespace {
 
@@ -94,6 +97,14 @@ class MainWindowTest : public QObject {
   }
   QListView* List() { return Get<QListView>("filList"); }
   QPoint Row(int row) { return List()->visualRect(List()->model()->index(row, 0)).center(); }
+  // Runs the event loop until something ends it; a hang ends it with 1.
+  static int RunEventLoop() {
+    QTimer hang;
+    hang.setSingleShot(true);
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    hang.start(5000);
+    return QCoreApplication::exec();
+  }
   std::string Started(const char* game, char stick1 = '1', char stick2 = '0') {
     return std::string("O2EM.EXE ") + game + "  -s1=" + stick1 + " -s2=" + stick2 + "  ";
   }
@@ -181,19 +192,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(shown, checked);
   }
 
-  void enterRunsTheGameWhereverTheFocusIs_data() {
+  void enterRunsTheGameOncePerPressWhereverTheFocusIs_data() {
     QTest::addColumn<QString>("focus");
     for (const char* name : {"filList", "optS1_2", "optS2_0", "chkDebug", "txtCount", "cmdRun"})
       QTest::newRow(name) << name;
   }
-  void enterRunsTheGameWhereverTheFocusIs() {
+  void enterRunsTheGameOncePerPressWhereverTheFocusIs() {
     QFETCH(QString, focus);
     Open({"Alien Raiders.bin", "O2ROM.BIN"});
     QWidget* target = Get(focus);
     target->setFocus();
-    QTest::keyClick(target, Qt::Key_Return);
-    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(starter_.started, std::vector<std::string>(2, Started("Alien Raiders.bin")));
+    // Each key held down: the keyboard repeats the press until it is let go.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
+                                                              {Qt::Key_Enter, Qt::KeypadModifier},
+                                                              {Qt::Key_R, Qt::AltModifier}};
+    for (const auto& [key, modifiers] : keys) {
+      for (bool repeat : {false, true, true, true})
+        QTest::simulateEvent(target, true, key, modifiers, {}, repeat);
+      QTest::simulateEvent(target, false, key, modifiers, {}, false);
+    }
+    QTRY_COMPARE(starter_.started, std::vector<std::string>(3, Started("Alien Raiders.bin")));
   }
 
   void accessKeys() {
@@ -241,7 +259,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(window_->SelectedFileName()), QString("b.bin"));
     QVERIFY(starter_.started.empty());
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, Row(2));
-    QCOMPARE(starter_.started, std::vector<std::string>{Started("c.bin")});
+    // Below the last entry a click keeps the selection, so a double click
+    // there runs the selected game.
+    const QPoint empty(Row(2).x(), List()->viewport()->height() - 2);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, empty);
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, empty);
+    QCOMPARE(starter_.started, std::vector<std::string>(2, Started("c.bin")));
   }
 
   void refusalsShowTheMessageWindowOnce() {
@@ -269,15 +292,35 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void closingSavesAndDestroyingSavesAgain() {
+  void closingSavesAndTheEndSavesOnlyWhatIsNotSavedYet() {
     Open({"a.bin"});
     QTest::mouseClick(Get("chkNoLimit"), Qt::LeftButton);
     QTest::mouseClick(Get("optS2_3"), Qt::LeftButton);
     window_->close();  // where the title bar's close ends up too
     QCOMPARE(folder_->Read("norvan.cfg"), QByteArray("0,1,0,1,3\r\n"));
-    folder_->Write("norvan.cfg", "edited");
+    // Another copy of the launcher saves meanwhile; the end leaves that be.
+    folder_->Write("norvan.cfg", "1,1,1,0,1\r\n");
     window_.reset();
-    QCOMPARE(folder_->Read("norvan.cfg"), QByteArray("0,1,0,1,3\r\n"));
+    QCOMPARE(folder_->Read("norvan.cfg"), QByteArray("1,1,1,0,1\r\n"));
+
+    // A folder in the way makes the first save fail; the end tries again.
+    Open({"a.bin"});
+    QVERIFY(QFile::remove("norvan.cfg") && QDir().mkpath("norvan.cfg/in-the-way"));
+    window_->close();
+    QVERIFY(QDir("norvan.cfg").removeRecursively());
+    window_.reset();
+    QCOMPARE(folder_->Read("norvan.cfg"), QByteArray("0,0,0,1,0\r\n"));
+  }
+
+  void labelsNameTheirControlsForScreenReaders() {
+    Open({"a.bin"});
+    const std::pair<const char*, const char*> labelled[] = {{"filList", "Game List:"},
+                                                            {"txtCount", "Game count:"}};
+    for (const auto& [control, name] : labelled) {
+      QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(Get(control));
+      QCOMPARE(ui->text(QAccessible::Name), QString(name));
+    }
+    ExpectEveryControlNamed(window_.get());
   }
 
   void aboutBlocksTheMainWindow() {
@@ -299,6 +342,19 @@ class MainWindowTest : public QObject {
   void modelessWindowsOutliveTheMainWindowAndTheLastEndsTheProgram() {
     QuitWhenLastWindowCloses(*qApp);
     Open({});
+    // A window hides for a moment when its flags change: that ends nothing.
+    bool running = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+      window_->setWindowFlags(window_->windowFlags() | Qt::WindowStaysOnTopHint);
+      window_->show();
+      QTimer::singleShot(50, window_.get(), [&] {
+        running = true;
+        QCoreApplication::exit(0);
+      });
+    });
+    QCOMPARE(RunEventLoop(), 0);
+    QVERIFY(running);
+
     Get<QMenu>("mnuFile")->actions()[0]->trigger();
     Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
     QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
@@ -314,8 +370,7 @@ class MainWindowTest : public QObject {
         message->close();
       });
     });
-    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });  // a hang fails
-    QCOMPARE(QCoreApplication::exec(), 0);
+    QCOMPARE(RunEventLoop(), 0);
     QVERIFY(outlived);
     qApp->setQuitOnLastWindowClosed(true);
   }

@@ -5,6 +5,8 @@
 #include "window_lifetime.h"
 #include "window_test_support.h"
 
+using namespace norvan;
+
 class MessageWindowTest : public QObject {
   Q_OBJECT
   QPointer<frmWarning> window_;
@@ -35,6 +37,14 @@ class MessageWindowTest : public QObject {
     QCOMPARE(QString::number(f.pointSizeF()) + (f.bold() ? " bold" : "") +
                  (f.underline() ? " underline" : ""),
              font);
+  }
+
+  void namedForScreenReaders() {
+    frmWarning window(nullptr);
+    const QString name =
+        QAccessible::queryAccessibleInterface(Find(&window, "txtWarning"))->text(QAccessible::Name);
+    QCOMPARE(name, QString("Warning!!!"));
+    ExpectEveryControlNamed(&window);
   }
 
   void closes_data() {

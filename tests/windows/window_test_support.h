@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QAccessible>
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest>
 
 #include <memory>
 #include <string>
@@ -15,7 +17,7 @@
 #include "process_start.h"
 
 // Records each command line instead of starting anything.
-class RecordingStarter : public ProcessStarter {
+class RecordingStarter : public norvan::ProcessStarter {
  public:
   std::vector<std::string> started;
   bool Start(const std::string& commandLine) override {
@@ -61,4 +63,18 @@ T* VisibleWindow() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* window = qobject_cast<T*>(w); window && window->isVisible()) return window;
   return nullptr;
+}
+
+// Fails the test unless a screen reader can name each control of `window`:
+// its buttons, labels, frames, text boxes and lists.
+inline void ExpectEveryControlNamed(const QWidget* window) {
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    const bool isControl = control->inherits("QAbstractButton") || control->inherits("QLabel") ||
+                           control->inherits("QGroupBox") || control->inherits("QLineEdit") ||
+                           control->inherits("QAbstractItemView");
+    if (!isControl || control->isHidden()) continue;  // Qt hides some helpers of its own
+    QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
+    QVERIFY2(ui && !ui->text(QAccessible::Name).trimmed().isEmpty(),
+             qPrintable(control->objectName()));
+  }
 }
