@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds a static Qt for 64-bit Windows from Debian's own qt6-base source
+# package with Debian's mingw-w64, once, into a cache folder outside the work
+# tree, and prints that folder. The folder's name carries the Qt version, the
+# compiler version and the options, so a second run with the same ones finds it
+# and returns at once. A build is installed under a temporary name and renamed
+# only when it is complete, so a half-finished one is never taken.
+# NORVAN_QT_CACHE chooses the cache folder (default ~/.cache/norvan).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+# The Windows Qt must be the version of the host tools (moc, rcc, uic) it is built with.
+source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
+compiler_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
+
+# Only what the windows and their tests use: Core, Gui, Widgets and Test.
+# OpenGL stays on because 6.4's Windows platform plugin does not build without
+# it; it is loaded at run time, so it costs no DLL beside the program.
+options=(
+  -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release -DFEATURE_optimize_size=ON
+  -DFEATURE_gc_binaries=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
+  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_tabletevent=OFF # its header, wintab.h, is not in the source package
+  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF
+  -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_pdf=OFF
+  -DFEATURE_sessionmanager=OFF -DFEATURE_textodfwriter=OFF
+  -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+  -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF
+  -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
+)
+
+key=$(printf '%s\n' "$source_version" "$compiler_version" "${options[@]}" | sha256sum | cut -c1-12)
+home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
+cache=${NORVAN_QT_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/norvan}
+upstream=${source_version%%+*}
+prefix=$cache/qt-$upstream-mingw-w64-static-$key
+if [ -d "$prefix" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+work=$cache/work-$key
+rm -rf "$work" "$prefix.partial"
+mkdir -p "$work/apt/lists/partial" "$work/apt/sources.list.d" "$work/source"
+
+# The source comes from the same Debian archives as the system's packages. A
+# private apt configuration adds their deb-src lines without touching the
+# system's own sources.
+for sources in /etc/apt/sources.list.d/*.sources; do
+  [ -e "$sources" ] || continue
+  sed 's/^Types:.*/Types: deb-src/' "$sources" >"$work/apt/sources.list.d/$(basename "$sources")"
+done
+grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
+  sed 's/^deb /deb-src /' >"$work/apt/sources.list" || true
+apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list"
+  -o "Dir::Etc::SourceParts=$work/apt/sources.list.d" -o "Dir::State::Lists=$work/apt/lists")
+{
+  "${apt[@]}" update
+  (cd "$work/source" && "${apt[@]}" source "qt6-base=$source_version")
+} >&2
+source_dir=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+
+echo "Building Qt $upstream for Windows (static) into $prefix; this takes a while" >&2
+cmake -S "$source_dir" -B "$work/build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >"$work/configure.log" 2>&1 ||
+  { tail -n 80 "$work/configure.log" >&2; exit 1; }
+cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
+  { tail -n 80 "$work/build.log" >&2; exit 1; }
+# Qt's install follows the prefix it was configured with; install to the
+# temporary name and move the whole tree into place at the end.
+DESTDIR="$work/stage" cmake --install "$work/build" >"$work/install.log" 2>&1 ||
+  { tail -n 40 "$work/install.log" >&2; exit 1; }
+mv "$work/stage$prefix" "$prefix.partial"
+mv "$prefix.partial" "$prefix"
+rm -rf "$work"
+echo "$prefix"
