@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QKeyCombination>
 #include <QList>
 #include <QObject>
 
+class QKeyEvent;
 class QWidget;
 
 // Makes each press of one of `keys` act once in `window`, however long it is
@@ -18,6 +20,15 @@ class KeyRepeatFilter : public QObject {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  struct KeyState {
+    bool down = false;
+    quint64 pressedAt = 0;
+    quint64 releasedAt = 0;
+  };
+
+  bool IsRepeat(const QKeyEvent& key);
+
   QWidget* window_;
   QList<QKeyCombination> keys_;
+  QHash<int, KeyState> states_;  // by key code
 };

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A user picks a game, sets options with the mouse and presses Enter: the
 # emulator receives exactly the expected words, in the game folder; Alt+X
-# then saves those options and ends the launcher cleanly.
+# then saves those options and ends the launcher cleanly. Then Enter and
+# Alt+R, each held down past the keyboard's auto-repeat delay, start one
+# emulator each.
 source "$(dirname "$0")/e2e_lib.sh"
 
 # In list order: Alpha.bin, "Café Racer.bin" (Latin-1 é), O2ROM.BIN, ...
@@ -24,4 +26,23 @@ focus "$main"
 xdotool key alt+x
 expect_clean_exit
 expect_bytes "$folder/norvan.cfg" '1,0,0,2,1\r\n'
+
+# This emulator shows no window, so the key's repeats keep coming to the
+# launcher, as they do while a slow emulator loads.
+quiet=$work/quiet
+mkdir "$quiet"
+touch "$quiet/Alpha.bin" "$quiet/Beta.bin"
+printf '#!/bin/sh\necho started >>"%s"\n' "$work/starts" >"$quiet/O2EM.EXE"
+chmod +x "$quiet/O2EM.EXE"
+start_norvan "$quiet"
+for key in Return alt+r; do
+  xdotool keydown $key
+  sleep 1.5
+  xdotool keyup $key
+done
+sleep 0.5  # time for any late start
+starts=$(cat "$work/starts" 2>/dev/null | wc -l)
+[ "$starts" -eq 2 ] || fail "two held keys started the emulator $starts times"
+xdotool key alt+x
+expect_clean_exit
 echo PASS
