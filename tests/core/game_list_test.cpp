@@ -53,13 +53,3 @@ TEST(GameEntry, DisplayReplacesEachInvalidSequence) {
   };
   for (const auto& [name, want] : cases) EXPECT_EQ(GameEntry{name}.Display(), want) << name;
 }
-
-TEST(GameList, InitialSelectionAndGameCount) {
-  // O2ROM.BIN is listed and counted too, so the count is one less.
-  const std::tuple<std::size_t, std::optional<std::size_t>, long long> cases[] = {
-      {0, std::nullopt, -1}, {1, std::nullopt, 0}, {2, 0, 1}, {3, 0, 2}};
-  for (const auto& [entries, selection, count] : cases) {
-    EXPECT_EQ(InitialSelection(GameList(entries)), selection) << entries;
-    EXPECT_EQ(GameCount(GameList(entries)), count) << entries;
-  }
-}
