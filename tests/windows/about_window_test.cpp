@@ -28,10 +28,6 @@ class AboutWindowTest : public QObject {
     QCOMPARE(label->geometry(), QRect(twips.topLeft() / 15.0, twips.size() / 15.0));
     QCOMPARE(label->property("text").toString(), caption);
     QCOMPARE(std::pair(label->font().pointSizeF(), label->font().bold()), std::pair(8.0, false));
-  }
-
-  void namedForScreenReaders() {
-    frmAbout window(nullptr);
     ExpectEveryControlNamed(&window);
   }
 

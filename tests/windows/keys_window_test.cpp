@@ -49,10 +49,6 @@ class KeysWindowTest : public QObject {
     QCOMPARE(QString::number(f.pointSizeF()) + (f.bold() ? " bold" : ""), font);
     // The font really used has each character, so the arrows do not show as boxes.
     for (QChar ch : caption) QVERIFY(QRawFont::fromFont(f).supportsCharacter(ch));
-  }
-
-  void namedForScreenReaders() {
-    frmKeys window(nullptr);
     ExpectEveryControlNamed(&window);
   }
 
