@@ -25,6 +25,9 @@ options=(
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
   -DFEATURE_tabletevent=OFF # its header, wintab.h, is not in the source package
   -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF
+  # GDI draws the text. 6.4 builds its DirectWrite font database only with
+  # Direct2D, yet the platform plugin asks for it whenever directwrite3 is on.
+  -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF
   -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_pdf=OFF
   -DFEATURE_sessionmanager=OFF -DFEATURE_textodfwriter=OFF
   -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
