@@ -2,7 +2,7 @@
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DNORVAN_WITH_QT=OFF
 # or, with the Windows Qt that scripts/windows.sh builds, with
 #   -DCMAKE_FIND_ROOT_PATH=<that Qt> -DQT_HOST_PATH=/usr
-# ctest then runs the test programs under wine64.
+# ctest then runs the test programs under wine64 (see the top CMakeLists.txt).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -22,8 +22,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Static runtime, so the programs need no compiler DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
-# Debian's wine64 package puts the loader outside PATH.
-find_program(NORVAN_WINE NAMES wine64 wine PATHS /usr/lib/wine)
-if(NORVAN_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${NORVAN_WINE})
-endif()

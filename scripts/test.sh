@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the suite; the
-# fuzzers for a bounded time each; the core built for Windows, its tests under
-# wine64; last the whole suite again under AddressSanitizer and
+# fuzzers for a bounded time each; the program built for Windows, its tests
+# under wine64; last the whole suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer. Every part runs; any failure fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,25 +44,12 @@ fuzz() {
   return $status
 }
 
+# The whole program cross-built for Windows (static Qt, built once and kept),
+# and its tests under wine64: the core tests, the window tests and the
+# end-to-end tests of norvan.exe, each window on a private Xvfb.
 windows() {
-  scripts/build.sh build-mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DNORVAN_WITH_QT=OFF \
-    || return 1
-  local wine wineserver
-  wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-  wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-  # The tests are console programs: no display, no Mono or Gecko to offer.
-  (
-    export WINEPREFIX=$root/build-mingw/wineprefix WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-    unset DISPLAY WAYLAND_DISPLAY
-    # The first run creates the prefix; its notes on the missing 32-bit side are noise.
-    "$wine" wineboot --init >build-mingw/wineboot.log 2>&1 || { cat build-mingw/wineboot.log; exit 1; }
-    echo "core_tests.exe under $("$wine" --version):"
-    status=0
-    timeout 600 "$wine" build-mingw/tests/core/core_tests.exe --gtest_brief=1 || status=1
-    "$wineserver" -w
-    exit $status
-  )
+  scripts/windows.sh || return 1
+  (cd build-windows && ctest --output-on-failure)
 }
 
 sanitizers() {
@@ -97,7 +84,7 @@ suite || failed+=("test suite")
 section "Fuzzing: each target for $fuzz_seconds s"
 fuzz || failed+=("fuzzing")
 
-section "Windows: mingw-w64 cross-build, core tests under wine64"
+section "Windows: norvan.exe cross-built with mingw-w64 and static Qt, its tests under wine64"
 windows || failed+=("Windows")
 
 section "Sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -8,7 +8,8 @@ wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 wine_lock=''
 
 wine_begin() {
-  local prefix=$1
+  local prefix
+  prefix=$(realpath -m "$1")
   # No Mono or Gecko to offer, no menu entries on the host; Wine takes its
   # locale and code page from LANG, so it is set rather than inherited.
   export WINEPREFIX=$prefix WINEDEBUG=-all

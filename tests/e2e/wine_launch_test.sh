@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# norvan.exe under Wine, driven with real X input on a private display:
+#   wine_launch_test.sh <norvan.exe> <o2em_standin.exe> <Wine prefix> <record_args.exe>
+# Enter starts the emulator with the command line whole, double blanks
+# included, maximized, in the game folder; a name outside every ANSI code page
+# reaches it intact; the emulator beside norvan.exe wins over the one in the
+# game folder; a fresh start writes the default settings and Alt+X saves them.
+here=$(dirname "$0")
+source "$here/e2e_lib.sh"
+source "$here/wine_lib.sh"
+decoy=$(realpath "$4")
+trap 'wine_end; cleanup' EXIT
+unset QT_QPA_PLATFORM # the Xvfb helper's choice for Linux; Windows Qt takes its own
+wine_begin "$3" || fail "no Wine prefix"
+
+# Wine is slow to start the first time: up to a minute for what $1 names.
+wait_long() {
+  local what=$1 tries=1200
+  shift
+  until "$@"; do
+    ((--tries > 0)) || fail "timed out waiting for $what"
+    sleep 0.05
+  done
+}
+
+# Starts norvan.exe $2 in folder $1 and waits for its main window, focused.
+start_norvan_exe() {
+  record=$work/record
+  rm -f "$record"
+  O2EM_STANDIN_RECORD=$(windows_path "$record")
+  export O2EM_STANDIN_RECORD
+  (cd "$1" && exec "$wine" "$2") >"$work/norvan.log" 2>&1 &
+  norvan_pid=$!
+  wait_long "the main window" has_window "$main_title"
+  main=$(visible_windows "$main_title" | head -n 1)
+  focus "$main"
+}
+
+# Fails unless the stand-in recorded the working folder, the command line
+# and the window state that follow, all as Windows gives them.
+expect_start() {
+  wait_long "the emulator to start" test -e "$record"
+  printf '%s\0' "$@" >"$work/expected"
+  compare "$record"
+  rm -f "$record"
+}
+
+close_standin() {
+  wait_long "the stand-in's window" has_window '^O2EM stand-in '
+  local standin_window
+  standin_window=$(visible_windows '^O2EM stand-in ' | head -n 1)
+  focus "$standin_window"
+  xdotool key alt+c # its &Close button
+  wait_for "the stand-in to close" has_no_window '^O2EM stand-in '
+}
+
+SW_SHOWMAXIMIZED=3
+options='  -s1=1 -s2=0  ' # the defaults: no debug, speed or sound option, stick 1 Right Keyboard
+
+# In list order: Alpha.bin, O2ROM.BIN, then the name no ANSI code page holds.
+folder=$(make_folder O2ROM.BIN Alpha.bin '日本語 Ελληνικά.bin')
+start_norvan_exe "$folder" "$norvan"
+wait_for "the default settings" test -e "$folder/norvan.cfg"
+expect_bytes "$folder/norvan.cfg" '0,0,0,1,0,"#TRUE#"\r\n'
+
+echo "Enter on the first game"
+xdotool key Return
+expect_start "$(windows_path "$folder")" "O2EM.EXE Alpha.bin$options" $SW_SHOWMAXIMIZED
+close_standin
+
+echo "Enter on the name no ANSI code page holds"
+focus "$main"
+xdotool key End Return
+expect_start "$(windows_path "$folder")" "O2EM.EXE 日本語 Ελληνικά.bin$options" $SW_SHOWMAXIMIZED
+close_standin
+
+echo "Alt+X saves the settings"
+focus "$main"
+xdotool key alt+x
+expect_clean_exit
+expect_bytes "$folder/norvan.cfg" '0,0,0,1,0\r\n'
+
+# The emulator beside norvan.exe comes first: the game folder's O2EM.EXE, a
+# program that writes "args" where it runs, must not be the one started.
+echo "The emulator beside norvan.exe first"
+mkdir "$work/program" "$work/games2"
+cp "$norvan" "$work/program/norvan.exe"
+cp "$standin" "$work/program/O2EM.EXE"
+cp "$decoy" "$work/games2/O2EM.EXE"
+head -c 64 /dev/urandom >"$work/games2/O2ROM.BIN"
+head -c 64 /dev/urandom >"$work/games2/Alpha.bin"
+start_norvan_exe "$work/games2" "$work/program/norvan.exe"
+xdotool key Return
+started() { [ -e "$record" ] || [ -e "$work/games2/args" ]; }
+wait_long "an emulator to start" started
+[ ! -e "$work/games2/args" ] || fail "the game folder's O2EM.EXE ran, not the one beside norvan.exe"
+expect_start "$(windows_path "$work/games2")" "O2EM.EXE Alpha.bin$options" $SW_SHOWMAXIMIZED
+close_standin
+focus "$main"
+xdotool key alt+x
+expect_clean_exit
+echo PASS
