@@ -3,18 +3,31 @@
 # window as it starts in a demo folder, the message window (Enter on
 # O2ROM.BIN), the About window (Alt+A) and the Keys window (Alt+F, K). Runs
 # on a private virtual display (Xvfb), so it needs no desktop.
+#
+# With --windows it takes main-windows.png instead: the main window of
+# norvan.exe as Windows draws it, under Wine (built by scripts/windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$PWD/docs/screenshots
-echo "Building and preparing the demo folder (scripts/demo.sh --prepare-only)"
-NORVAN_BUILD=${NORVAN_BUILD:-build} scripts/demo.sh --prepare-only >/dev/null
-build=$(realpath "${NORVAN_BUILD:-build}")
+windows=false
+[ "${1:-}" = --windows ] && windows=true
+if $windows; then
+  echo "Building norvan.exe (scripts/windows.sh)"
+  scripts/windows.sh >/dev/null
+  build=$(realpath build-windows)
+else
+  echo "Building and preparing the demo folder (scripts/demo.sh --prepare-only)"
+  NORVAN_BUILD=${NORVAN_BUILD:-build} scripts/demo.sh --prepare-only >/dev/null
+  build=$(realpath "${NORVAN_BUILD:-build}")
+fi
 
 source scripts/xvfb.sh
+source tests/e2e/wine_lib.sh
 work=$(mktemp -d)
 norvan=''
 cleanup() {
   [ -z "$norvan" ] || kill "$norvan" 2>/dev/null || true
+  wine_end
   stop_xvfb
   rm -rf "$work"
 }
@@ -23,9 +36,9 @@ fail() { echo "screenshots: $*" >&2; exit 1; }
 
 start_xvfb "$work" || exit 1
 
-# Waits up to 15 s for a mapped window with a title matching $1; prints its id.
+# Waits up to 60 s for a mapped window with a title matching $1; prints its id.
 window() {
-  local tries=300 id
+  local tries=1200 id
   until id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$id" ]; do
     ((--tries > 0)) || fail "no window \"$1\""
     sleep 0.05
@@ -49,13 +62,52 @@ shot() {
   echo "wrote $out/$2"
 }
 
+# Wait for the program to end on its own and fail unless it ends cleanly.
+expect_clean_exit() {
+  local tries stat status=0
+  for ((tries = 300; tries > 0; tries--)); do
+    stat=$(cat "/proc/$norvan/stat" 2>/dev/null) || break
+    stat=${stat##*) }
+    [ "${stat:0:1}" = Z ] && break
+    sleep 0.05
+  done
+  ((tries > 0)) || fail "norvan did not end on Alt+X"
+  wait "$norvan" || status=$?
+  norvan=''
+  [ "$status" -eq 0 ] || fail "norvan ended with exit code $status"
+}
+
+main_title='^Norvan - Front-end for O2EM ver\. 0\.65\.3$'
+
+if $windows; then
+  # The demo's games in a fresh folder, names as Windows has them (UTF-16,
+  # so the Latin-1 one is written in UTF-8 here); the Windows stand-in.
+  mkdir "$work/games"
+  cp "$build/tools/o2em_standin.exe" "$work/games/O2EM.EXE"
+  for name in O2ROM.BIN "Space Raiders.bin" "Cosmic Castle.bin" "Turtle Race.bin" \
+    "Lunar Golf.bin" "Robot Maze.bin" "Café Racer.bin" readme.txt; do
+    head -c 32 /dev/zero >"$work/games/$name"
+  done
+  unset QT_QPA_PLATFORM # Windows Qt takes its own platform
+  wine_begin "$build/wineprefix"
+  (cd "$work/games" && exec "$wine" "$build/norvan.exe") >"$work/norvan.log" 2>&1 &
+  norvan=$!
+  main=$(window "$main_title")
+  focus "$main"
+  shot "$main" main-windows.png
+  focus "$main"
+  xdotool key alt+x
+  expect_clean_exit
+  exit 0
+fi
+
 # A fresh copy of the demo folder: no settings file, so the defaults show.
 mkdir "$work/games"
 find "$build/demo" -maxdepth 1 -type f ! -name norvan.cfg -exec cp {} "$work/games/" \;
 (cd "$work/games" && exec "$build/app/norvan") >"$work/norvan.log" 2>&1 &
 norvan=$!
 
-main=$(window '^Norvan - Front-end for O2EM ver\. 0\.65\.3$')
+main=$(window "$main_title")
 focus "$main"
 shot "$main" main.png
 
@@ -81,14 +133,4 @@ xdotool key Return
 
 focus "$main"
 xdotool key alt+x
-for ((tries = 300; tries > 0; tries--)); do
-  stat=$(cat "/proc/$norvan/stat" 2>/dev/null) || break
-  stat=${stat##*) }
-  [ "${stat:0:1}" = Z ] && break
-  sleep 0.05
-done
-status=0
-((tries > 0)) || fail "norvan did not end on Alt+X"
-wait "$norvan" || status=$?
-norvan=''
-[ "$status" -eq 0 ] || fail "norvan ended with exit code $status"
+expect_clean_exit
