@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPointer>
 
 namespace {
 
@@ -15,17 +16,16 @@ class LastWindowWatcher : public QObject {
   using QObject::QObject;
 
  protected:
+  // A window leaves the screen when it closes, but also for a moment when its
+  // flags change; only closing counts, so the hide must follow the window's
+  // close event. (Our windows never refuse to close.)
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() == QEvent::Hide && object->isWidgetType() &&
-        IsProgramWindow(static_cast<QWidget*>(object)) && !AnyWindowVisible()) {
-      // Checked again once the event at hand is done: a window also hides for
-      // a moment when its flags change, and shows again straight after.
-      QMetaObject::invokeMethod(
-          this,
-          [] {
-            if (!AnyWindowVisible()) QCoreApplication::quit();
-          },
-          Qt::QueuedConnection);
+    if (!object->isWidgetType() || !IsProgramWindow(static_cast<QWidget*>(object))) return false;
+    auto* window = static_cast<QWidget*>(object);
+    if (event->type() == QEvent::Close) closing_ = window;
+    if (event->type() == QEvent::Hide && window == closing_) {
+      closing_ = nullptr;
+      if (!AnyWindowVisible()) QCoreApplication::quit();
     }
     return false;
   }
@@ -36,6 +36,8 @@ class LastWindowWatcher : public QObject {
     return std::any_of(windows.begin(), windows.end(),
                        [](const QWidget* w) { return IsProgramWindow(w) && w->isVisible(); });
   }
+
+  QPointer<QWidget> closing_;
 };
 
 }  // namespace

@@ -342,7 +342,29 @@ class MainWindowTest : public QObject {
   void modelessWindowsOutliveTheMainWindowAndTheLastEndsTheProgram() {
     QuitWhenLastWindowCloses(*qApp);
     Open({});
+    Get<QMenu>("mnuFile")->actions()[0]->trigger();
+    Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
+    QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
+    QTest::mouseClick(Get("cmdRun"), Qt::LeftButton);  // "There are no available games!"
+    QPointer<frmKeys> keys = VisibleWindow<frmKeys>();
+    QPointer<frmWarning> message = VisibleWindow<frmWarning>();
+    bool outlived = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+      window_->close();
+      QTimer::singleShot(20, keys, [&] {
+        keys->close();
+        QTimer::singleShot(20, message, [&] {
+          // Still running under the message window alone.
+          outlived = !(keys && keys->isVisible()) && message->isVisible();
+          message->close();
+        });
+      });
+    });
+    QCOMPARE(RunEventLoop(), 0);
+    QVERIFY(outlived);
+
     // A window hides for a moment when its flags change: that ends nothing.
+    window_->show();
     bool running = false;
     QTimer::singleShot(0, window_.get(), [&] {
       window_->setWindowFlags(window_->windowFlags() | Qt::WindowStaysOnTopHint);
@@ -354,24 +376,6 @@ class MainWindowTest : public QObject {
     });
     QCOMPARE(RunEventLoop(), 0);
     QVERIFY(running);
-
-    Get<QMenu>("mnuFile")->actions()[0]->trigger();
-    Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
-    QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
-    QTest::mouseClick(Get("cmdRun"), Qt::LeftButton);  // "There are no available games!"
-    QPointer<frmKeys> keys = VisibleWindow<frmKeys>();
-    QPointer<frmWarning> message = VisibleWindow<frmWarning>();
-    bool outlived = false;
-    QTimer::singleShot(0, window_.get(), [&] {
-      window_->close();
-      QTimer::singleShot(20, keys, [&] { keys->close(); });
-      QTimer::singleShot(40, message, [&] {
-        outlived = !keys && message->isVisible();  // still running under the message
-        message->close();
-      });
-    });
-    QCOMPARE(RunEventLoop(), 0);
-    QVERIFY(outlived);
     qApp->setQuitOnLastWindowClosed(true);
   }
 };
