@@ -30,9 +30,10 @@ fail() {
   exit 1
 }
 
-# Runs "$@" every 50 ms until it succeeds; fails the test after 15 s.
+# Runs "$@" every 50 ms until it succeeds; fails the test after
+# $wait_seconds (15 unless a test sets more).
 wait_for() {
-  local what=$1 tries=300
+  local what=$1 tries=$((${wait_seconds:-15} * 20))
   shift
   until "$@"; do
     ((--tries > 0)) || fail "timed out waiting for $what"

@@ -13,15 +13,8 @@ trap 'wine_end; cleanup' EXIT
 unset QT_QPA_PLATFORM # the Xvfb helper's choice for Linux; Windows Qt takes its own
 wine_begin "$3" || fail "no Wine prefix"
 
-# Wine is slow to start the first time: up to a minute for what $1 names.
-wait_long() {
-  local what=$1 tries=1200
-  shift
-  until "$@"; do
-    ((--tries > 0)) || fail "timed out waiting for $what"
-    sleep 0.05
-  done
-}
+# Wine is slow to start the first time: a minute for anything to happen.
+wait_seconds=60
 
 # Starts norvan.exe $2 in folder $1 and waits for its main window, focused.
 start_norvan_exe() {
@@ -31,25 +24,21 @@ start_norvan_exe() {
   export O2EM_STANDIN_RECORD
   (cd "$1" && exec "$wine" "$2") >"$work/norvan.log" 2>&1 &
   norvan_pid=$!
-  wait_long "the main window" has_window "$main_title"
-  main=$(visible_windows "$main_title" | head -n 1)
+  main=$(wait_window "$main_title")
   focus "$main"
 }
 
 # Fails unless the stand-in recorded the working folder, the command line
 # and the window state that follow, all as Windows gives them.
 expect_start() {
-  wait_long "the emulator to start" test -e "$record"
+  wait_for "the emulator to start" test -e "$record"
   printf '%s\0' "$@" >"$work/expected"
   compare "$record"
   rm -f "$record"
 }
 
 close_standin() {
-  wait_long "the stand-in's window" has_window '^O2EM stand-in '
-  local standin_window
-  standin_window=$(visible_windows '^O2EM stand-in ' | head -n 1)
-  focus "$standin_window"
+  focus "$(wait_window '^O2EM stand-in ')"
   xdotool key alt+c # its &Close button
   wait_for "the stand-in to close" has_no_window '^O2EM stand-in '
 }
@@ -92,7 +81,7 @@ head -c 64 /dev/urandom >"$work/games2/Alpha.bin"
 start_norvan_exe "$work/games2" "$work/program/norvan.exe"
 xdotool key Return
 started() { [ -e "$record" ] || [ -e "$work/games2/args" ]; }
-wait_long "an emulator to start" started
+wait_for "an emulator to start" started
 [ ! -e "$work/games2/args" ] || fail "the game folder's O2EM.EXE ran, not the one beside norvan.exe"
 expect_start "$(windows_path "$work/games2")" "O2EM.EXE Alpha.bin$options" $SW_SHOWMAXIMIZED
 close_standin
