@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QProxyStyle>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtTest>
 
 #include <functional>
@@ -125,6 +126,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(window_->windowIcon().actualSize(QSize(64, 64)), QSize(32, 32));
+#ifdef _WIN32
+    // The platform and the native style that norvan.exe links in, as it does.
+    QCOMPARE(QGuiApplication::platformName() + ' ' + QApplication::style()->name(),
+             "windows windowsvista");
+#endif
     QStringList tabOrder;
     for (const DesignRow& row : kDesign) {
       QWidget* control = Get(row.name);
