@@ -85,6 +85,10 @@ class MainWindowTest : public QObject {
   std::unique_ptr<frmNorvan> window_;
 
   void Open(const QStringList& files, const QByteArray& settings = {}) {
+    // In this order: a window saves into the working folder as it goes, and a
+    // folder going away restores the working folder it found.
+    window_.reset();
+    folder_.reset();
     folder_ = std::make_unique<GameFolder>(files);
     if (!settings.isNull()) folder_->Write("norvan.cfg", settings);
     starter_.started.clear();
