@@ -40,6 +40,10 @@ home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 cache=${NORVAN_QT_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/norvan}
 upstream=${source_version%%+*}
 prefix=$cache/qt-$upstream-mingw-w64-static-$key
+# One build at a time: a second run waits here, then finds the first's Qt.
+mkdir -p "$cache"
+exec {lock}>"$cache/.lock"
+flock "$lock"
 if [ -d "$prefix" ]; then
   echo "$prefix"
   exit 0
