@@ -36,9 +36,9 @@ bool KeyRepeatFilter::eventFilter(QObject* object, QEvent* event) {
   if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
     return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if (!states_.contains(key->key()) && type == QEvent::KeyRelease) return false;
   if (type == QEvent::KeyRelease) {
-    if (!key->isAutoRepeat()) states_[key->key()] = {false, 0, key->timestamp()};
+    if (!key->isAutoRepeat() && states_.contains(key->key()))
+      states_[key->key()] = {false, 0, key->timestamp()};
     return false;
   }
   const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;

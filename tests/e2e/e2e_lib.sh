@@ -106,8 +106,9 @@ expect_clean_exit() {
   [ "$status" -eq 0 ] || fail "norvan ended with exit code $status"
 }
 
-# Fails unless the stand-in recorded exactly the working folder $1 and the
-# arguments that follow, as started by norvan.
+# Fails unless the stand-in recorded exactly the working folder $1 and what
+# follows, as started by norvan: its arguments, or on Windows its command line
+# and window state.
 expect_record() {
   wait_for "the emulator to start" test -e "$record"
   printf '%s\0' "$@" >"$work/expected"
