@@ -6,6 +6,12 @@
 # and returns at once. A build is installed under a temporary name and renamed
 # only when it is complete, so a half-finished one is never taken.
 # NORVAN_QT_CACHE chooses the cache folder (default ~/.cache/norvan).
+#
+# Qt is configured for a fixed prefix that never exists and installed into the
+# cache with DESTDIR: QtCore stores its prefix, and norvan.exe must not carry
+# the builder's home folder. Qt's CMake packages find themselves wherever they
+# lie. The source package it was built from is kept beside it, in source/, for
+# the release to hand on.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -13,6 +19,7 @@ root=$PWD
 # The Windows Qt must be the version of the host tools (moc, rcc, uic) it is built with.
 source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 compiler_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
+upstream=${source_version%%+*}
 
 # Only what the windows and their tests use: Core, Gui, Widgets and Test.
 # OpenGL stays on because 6.4's Windows platform plugin does not build without
@@ -35,10 +42,11 @@ options=(
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF
 )
 
-key=$(printf '%s\n' "$source_version" "$compiler_version" "${options[@]}" | sha256sum | cut -c1-12)
+install_prefix=/opt/norvan-qt-$upstream-mingw-w64
+key=$(printf '%s\n' "$source_version" "$compiler_version" "$install_prefix" "${options[@]}" |
+  sha256sum | cut -c1-12)
 home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 cache=${NORVAN_QT_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/norvan}
-upstream=${source_version%%+*}
 prefix=$cache/qt-$upstream-mingw-w64-static-$key
 # One build at a time: a second run waits here, then finds the first's Qt.
 mkdir -p "$cache"
@@ -74,7 +82,9 @@ echo "Building Qt $upstream for Windows (static) into $prefix; this takes a whil
 cmake -S "$source_dir" -B "$work/build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  -DCMAKE_INSTALL_PREFIX="$prefix" "${options[@]}" >"$work/configure.log" 2>&1 ||
+  -DCMAKE_INSTALL_PREFIX="$install_prefix" "${options[@]}" \
+  -DCMAKE_C_FLAGS="-ffile-prefix-map=$work=/qt-build" \
+  -DCMAKE_CXX_FLAGS="-ffile-prefix-map=$work=/qt-build" >"$work/configure.log" 2>&1 ||
   { tail -n 80 "$work/configure.log" >&2; exit 1; }
 cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
   { tail -n 80 "$work/build.log" >&2; exit 1; }
@@ -82,7 +92,10 @@ cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
 # temporary name and move the whole tree into place at the end.
 DESTDIR="$work/stage" cmake --install "$work/build" >"$work/install.log" 2>&1 ||
   { tail -n 40 "$work/install.log" >&2; exit 1; }
-mv "$work/stage$prefix" "$prefix.partial"
+mv "$work/stage$install_prefix" "$prefix.partial"
+mkdir "$prefix.partial/source"
+cp "$work/build/config.summary" "$prefix.partial/source/"
+find "$work/source" -maxdepth 1 -type f -exec mv -t "$prefix.partial/source" {} +
 mv "$prefix.partial" "$prefix"
 rm -rf "$work"
 echo "$prefix"
