@@ -21,10 +21,11 @@ void Refuse(LauncherView& view, const char* message) {
 
 }  // namespace
 
-std::string BuildCommandLine(const std::string& fileName, const LaunchSettings& settings) {
-  return "O2EM.EXE " + fileName + OptionPart(settings.debug, " -debug") +
-         " -s1=" + StickDigit(settings.stick1) + " -s2=" + StickDigit(settings.stick2) +
-         OptionPart(settings.noLimit, " -nolimit") + OptionPart(settings.noSound, " -nosound");
+CommandLine BuildCommandLine(const std::string& fileName, const LaunchSettings& settings) {
+  std::string options = OptionPart(settings.debug, " -debug");
+  options += " -s1=" + StickDigit(settings.stick1) + " -s2=" + StickDigit(settings.stick2);
+  options += OptionPart(settings.noLimit, " -nolimit") + OptionPart(settings.noSound, " -nosound");
+  return {fileName, options};
 }
 
 void RunGame(LauncherView& view, ProcessStarter& starter) {

@@ -19,10 +19,10 @@ inline constexpr const char* kStartFailure = "Can not start O2EM.EXE!";
 // when it loads. Empty until the first refusal.
 extern std::string WarningMessage;
 
-// "O2EM.EXE ", the file name as listed, then the debug, stick 1, stick 2,
-// no-limit and no-sound parts. An option that is off, or grayed, is one blank;
-// a stick with no mode has an empty digit.
-std::string BuildCommandLine(const std::string& fileName, const LaunchSettings& settings);
+// The file name as listed, then the debug, stick 1, stick 2, no-limit and
+// no-sound parts. An option that is off, or grayed, is one blank; a stick with
+// no mode has an empty digit.
+CommandLine BuildCommandLine(const std::string& fileName, const LaunchSettings& settings);
 
 // Starts the emulator on the selected game with the view's settings, or leaves
 // a refusal in WarningMessage and shows the message window. Returns at once.

@@ -211,9 +211,8 @@ fs::path FindProgram(const std::string& name, const std::vector<fs::path>& folde
   return {};
 }
 
-bool SystemProcessStarter::Start(const std::string& commandLine) {
-  const std::vector<std::string> words = SplitAtBlanks(commandLine);
-  if (words.empty()) return false;
+bool SystemProcessStarter::Start(const CommandLine& commandLine) {
+  const std::vector<std::string> words = commandLine.Words();
   const char* pathVariable = std::getenv("PATH");
   const fs::path program =
       FindProgram(words.front(), SearchFolders(LauncherFolder(), pathVariable ? pathVariable : ""));

@@ -137,10 +137,9 @@ bool ProcessIsRunning(unsigned long id) {
   return running;
 }
 
-bool SystemProcessStarter::Start(const std::string& commandLine) {
-  if (SplitAtBlanks(commandLine).empty()) return false;
+bool SystemProcessStarter::Start(const CommandLine& commandLine) {
   // CreateProcessW may write into the command line, so it gets a copy.
-  std::wstring text = Widen(commandLine);
+  std::wstring text = Widen(commandLine.Text());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

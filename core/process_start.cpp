@@ -2,15 +2,27 @@
 
 namespace norvan {
 
-std::vector<std::string> SplitAtBlanks(std::string_view commandLine) {
+std::string CommandLine::Text() const {
+  const bool quoted = game.find(' ') != std::string::npos;
+  const char* quote = quoted ? "\"" : "";
+  return std::string(kEmulatorProgram) + " " + quote + game + quote + options;
+}
+
+std::vector<std::string> CommandLine::Words() const {
+  std::vector<std::string> words = {kEmulatorProgram, game};
+  for (std::string& word : SplitAtBlanks(options)) words.push_back(std::move(word));
+  return words;
+}
+
+std::vector<std::string> SplitAtBlanks(std::string_view text) {
   std::vector<std::string> words;
   std::size_t pos = 0;
   while (true) {
-    pos = commandLine.find_first_not_of(' ', pos);
+    pos = text.find_first_not_of(' ', pos);
     if (pos == std::string_view::npos) break;
-    std::size_t end = commandLine.find(' ', pos);
-    if (end == std::string_view::npos) end = commandLine.size();
-    words.emplace_back(commandLine.substr(pos, end - pos));
+    std::size_t end = text.find(' ', pos);
+    if (end == std::string_view::npos) end = text.size();
+    words.emplace_back(text.substr(pos, end - pos));
     pos = end;
   }
   return words;

@@ -15,12 +15,27 @@ TEST(BuildCommandLine, OptionsInTheirOrderAndABlankForEachOffOne) {
       {Settings(0, 0, 0, kNoStickMode, kNoStickMode), "O2EM.EXE GAME.BIN  -s1= -s2=  "},
   };
   for (const auto& [settings, want] : cases)
-    EXPECT_EQ(BuildCommandLine("GAME.BIN", settings), want);
+    EXPECT_EQ(BuildCommandLine("GAME.BIN", settings).Text(), want);
+}
+
+// The line Windows gets: a name with a blank is quoted, so that the emulator's
+// C runtime gives it back as one argument; any other name stands as it is.
+TEST(BuildCommandLine, QuotesANameWithABlank) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Alpha.bin", "O2EM.EXE Alpha.bin  -s1=1 -s2=0  "},
+      {"My Game.bin", "O2EM.EXE \"My Game.bin\"  -s1=1 -s2=0  "},
+      {" lead  two   three.bin", "O2EM.EXE \" lead  two   three.bin\"  -s1=1 -s2=0  "},
+      {"Munchkin's (USA, Europe) & Co!.bin",
+       "O2EM.EXE \"Munchkin's (USA, Europe) & Co!.bin\"  -s1=1 -s2=0  "},
+      {"K.C.'s(USA,Europe)&Co!.bin", "O2EM.EXE K.C.'s(USA,Europe)&Co!.bin  -s1=1 -s2=0  "},
+  };
+  for (const auto& [name, want] : cases)
+    EXPECT_EQ(BuildCommandLine(name, LaunchSettings{}).Text(), want);
 }
 
 struct FakeStarter : ProcessStarter {
-  bool Start(const std::string& commandLine) override {
-    started += commandLine;
+  bool Start(const CommandLine& commandLine) override {
+    started += commandLine.Text();
     return succeed;
   }
   bool succeed = true;

@@ -1,9 +1,11 @@
 // What only POSIX systems have: FIFOs and devices under the settings file's
-// name, the program search by permission, the start by fork and exec, SIGKILL.
+// name, the program search by permission, the start by fork and exec with the
+// terminal inherited, SIGKILL.
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -62,23 +64,28 @@ TEST_F(RealStart, FindsTheFirstExecutableFileOfTheExactName) {
   EXPECT_EQ(FindProgram("o2em.exe", {"a", "b", "."}), fs::path());
 }
 
-TEST_F(RealStart, NamesArriveWordForWordWithNoShellAndNoZombie) {
-  const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"my game.bin", {"my", "game.bin"}},
-      {"\"a b\" c\\ d.bin", {"\"a", "b\"", "c\\", "d.bin"}},
-      {"a;touch x;$(touch y)`touch z`\t*.bin", {"a;touch", "x;$(touch", "y)`touch", "z`\t*.bin"}},
-      {"-rf.bin", {"-rf.bin"}},
-      {"caf\xE9\x01.bin", {"caf\xE9\x01.bin"}},
+TEST_F(RealStart, TheNameArrivesAsOneArgumentWithNoShellAndNoZombie) {
+  const std::string names[] = {
+      "My Game.bin",
+      "a  b   c.bin",
+      " lead.bin",
+      "Munchkin's (USA, Europe) & Co!.bin",
+      "tab\there.bin",
+      "\"a b\" c\\ d.bin",
+      "a;touch x;$(touch y)`touch z`*.bin",
+      "-rf.bin",
+      "caf\xE9\x01.bin",
   };
   // What a shell or tool that started the launcher ignores is not passed on.
   std::signal(SIGINT, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
-  for (const auto& [name, words] : cases) {
-    ASSERT_TRUE(starter.Start("O2EM.EXE " + name + "  ")) << name;
-    std::vector<std::string> want = {fs::current_path().string(), "O2EM.EXE"};
-    want.insert(want.end(), words.begin(), words.end());
-    want.push_back("ignored:");
-    EXPECT_EQ(TakeRecord(), want) << name;
+  for (const std::string& name : names) {
+    ASSERT_TRUE(starter.Start({name, " -debug -s1=3 -s2=2  "})) << name;
+    std::vector<std::string> record = TakeRecord();
+    record.pop_back();  // whether our input is a terminal: the next test's affair
+    EXPECT_EQ(record, (std::vector<std::string>{fs::current_path().string(), "O2EM.EXE", name,
+                                                "-debug", "-s1=3", "-s2=2", "ignored:"}))
+        << name;
   }
   std::signal(SIGINT, SIG_DFL);
   std::signal(SIGPIPE, SIG_DFL);
@@ -88,14 +95,28 @@ TEST_F(RealStart, NamesArriveWordForWordWithNoShellAndNoZombie) {
   EXPECT_EQ(errno, ECHILD);
 }
 
+// Debug mode's debugger talks on the standard input and output the emulator
+// inherits: started from a terminal, it finds that terminal.
+TEST_F(RealStart, TheEmulatorInheritsOurTerminal) {
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+  const int input = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+  const int ours = ::dup(0);
+  ASSERT_TRUE(input >= 0 && ours >= 0 && ::dup2(input, 0) == 0);
+  const bool started = starter.Start({"GAME.BIN", " -debug -s1=1 -s2=0  "});
+  ::dup2(ours, 0);
+  for (const int fd : {ours, input, terminal}) ::close(fd);
+  ASSERT_TRUE(started);
+  EXPECT_EQ(TakeRecord().back(), "input: terminal");
+}
+
 TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
   const std::string path = ::getenv("PATH");
   ::setenv("PATH", "/nonexistent", 1);
-  EXPECT_FALSE(starter.Start("   "));
   folder.Write("O2EM.EXE", "\177ELF broken");  // still executable, but exec fails
-  EXPECT_FALSE(starter.Start("O2EM.EXE GAME.BIN"));
+  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
   fs::remove("O2EM.EXE");
-  EXPECT_FALSE(starter.Start("O2EM.EXE GAME.BIN"));
+  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
   ::setenv("PATH", path.c_str(), 1);
 }
 

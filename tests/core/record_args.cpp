@@ -1,7 +1,8 @@
 // The stand-in emulator for the process start tests: writes its working folder
 // and, on Windows, its command line (UTF-8) and the window state it was asked
-// for, elsewhere its argv and then "ignored:" with the signals it ignores, each
-// ended by NUL, to "args" in the working folder.
+// for, elsewhere its argv, then "ignored:" with the signals it ignores, then
+// whether its standard input is a terminal, each ended by NUL, to "args" in the
+// working folder.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <windows.h>
 #else
 #include <csignal>
+
+#include <unistd.h>
 #endif
 
 int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
@@ -33,7 +36,7 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
     if (::sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_IGN)
       out << ' ' << signal;
   }
-  out << '\0';
+  out << '\0' << (::isatty(0) ? "input: terminal" : "input: no terminal") << '\0';
 #endif
   out.close();
   // Appears whole, so the test never reads half a record.

@@ -2,9 +2,10 @@
 # norvan.exe under Wine, driven with real X input on a private display:
 #   wine_launch_test.sh <norvan.exe> <o2em_standin.exe> <Wine prefix> <record_args.exe>
 # Enter starts the emulator with the command line whole, double blanks
-# included, maximized, in the game folder; a name outside every ANSI code page
-# reaches it intact; the emulator beside norvan.exe wins over the one in the
-# game folder; a fresh start writes the default settings and Alt+X saves them.
+# included, maximized, in the game folder; a name with a blank, and outside
+# every ANSI code page, reaches it quoted and intact; the emulator beside
+# norvan.exe wins over the one in the game folder; a fresh start writes the
+# default settings and Alt+X saves them.
 here=$(dirname "$0")
 source "$here/e2e_lib.sh"
 source "$here/wine_lib.sh"
@@ -53,7 +54,7 @@ close_standin
 echo "Enter on the name no ANSI code page holds"
 focus "$main"
 xdotool key End Return
-expect_record "$(windows_path "$folder")" "O2EM.EXE 日本語 Ελληνικά.bin$options" $SW_SHOWMAXIMIZED
+expect_record "$(windows_path "$folder")" "O2EM.EXE \"日本語 Ελληνικά.bin\"$options" $SW_SHOWMAXIMIZED
 close_standin
 
 echo "Alt+X saves the settings"

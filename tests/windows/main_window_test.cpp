@@ -215,7 +215,7 @@ class MainWindowTest : public QObject {
         QTest::simulateEvent(target, true, key, modifiers, {}, repeat);
       QTest::simulateEvent(target, false, key, modifiers, {}, false);
     }
-    QTRY_COMPARE(starter_.started, std::vector<std::string>(3, Started("Alien Raiders.bin")));
+    QTRY_COMPARE(starter_.started, std::vector<std::string>(3, Started("\"Alien Raiders.bin\"")));
   }
 
   void accessKeys() {

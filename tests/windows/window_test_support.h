@@ -16,12 +16,12 @@
 #include "main_window.h"
 #include "process_start.h"
 
-// Records each command line instead of starting anything.
+// Records each command line, as Windows would get it, instead of starting anything.
 class RecordingStarter : public norvan::ProcessStarter {
  public:
   std::vector<std::string> started;
-  bool Start(const std::string& commandLine) override {
-    started.push_back(commandLine);
+  bool Start(const norvan::CommandLine& commandLine) override {
+    started.push_back(commandLine.Text());
     return true;
   }
 };
