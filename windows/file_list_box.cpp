@@ -1,6 +1,8 @@
 #include "file_list_box.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 
 GameListModel::GameListModel(norvan::GameList games, QObject* parent)
     : QAbstractListModel(parent), games_(std::move(games)) {}
@@ -9,8 +11,10 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(games_.size());
 }
 
+// The tooltip is the display text too: FileListBox shows it only for the
+// names that do not fit.
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) return {};
   return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].Display());
 }
 
@@ -42,6 +46,22 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
     return;
   }
   QListView::mousePressEvent(event);
+}
+
+bool FileListBox::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const QModelIndex index = indexAt(static_cast<QHelpEvent*>(event)->pos());
+    if (index.isValid() && ShowsWhole(index)) {
+      QToolTip::hideText();
+      return true;
+    }
+  }
+  return QListView::viewportEvent(event);
+}
+
+bool FileListBox::ShowsWhole(const QModelIndex& index) const {
+  const QRect drawn(visualRect(index).topLeft(), sizeHintForIndex(index));
+  return drawn.left() >= 0 && drawn.right() < viewport()->width();
 }
 
 void FileListBox::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -24,7 +24,8 @@ class GameListModel : public QAbstractListModel {
 // The game list control: one selected entry at most, and a double click
 // anywhere on it, on an entry or not, is its DblClick. A click where there is
 // no entry keeps the selection. It never acts on a single click or on Enter;
-// the window decides what those do.
+// the window decides what those do. An entry cut off at the list's edge shows
+// its whole name in a tooltip.
 class FileListBox : public QListView {
   Q_OBJECT
 
@@ -42,7 +43,10 @@ class FileListBox : public QListView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
+  bool ShowsWhole(const QModelIndex& index) const;
+
   GameListModel model_;
 };

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QStyle>
+#include <QToolTip>
 #include <QtTest>
 
 #include <functional>
@@ -260,6 +261,20 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, empty);
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, empty);
     QCOMPARE(starter_.started, std::vector<std::string>(2, Started("c.bin")));
+  }
+
+  void aNameCutOffShowsWholeInATooltip() {
+    const QString longName =
+        QString::fromUtf8("K.C. Munchkin! (USA, Europe) (Rev 1) \xE2\x80\xAE.bin");
+    Open({"a.bin", longName});
+    const std::pair<int, QString> cases[] = {{0, ""}, {1, longName}, {0, ""}};
+    for (const auto& [row, tip] : cases) {
+      QHelpEvent hover(QEvent::ToolTip, Row(row), List()->viewport()->mapToGlobal(Row(row)));
+      QApplication::sendEvent(List()->viewport(), &hover);
+      // As the list shows it, with U+FFFD for the bidirectional override.
+      QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : "",
+                   QString(tip).replace(QChar(0x202E), QChar(0xFFFD)));
+    }
   }
 
   void checkBoxClicksToggleTwoStatesEvenFromGrayed() {
