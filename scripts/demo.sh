@@ -3,14 +3,17 @@
 # folder NORVAN_BUILD names), makes its demo/ folder a game folder as a user
 # has one (the stand-in emulator as O2EM.EXE, a system ROM and a few game
 # images, all made up here) and starts norvan in it. With --prepare-only it
-# stops once the folder is ready.
+# stops once the folder is ready; --prepare-only FOLDER makes that folder the
+# demo folder instead.
 #
 # The stand-in is not an emulator: it shows the arguments norvan started it
-# with. The ROM and the games are a few random bytes each.
+# with. The ROM and the games are a few random bytes each, named the way
+# today's catalogued game sets name them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${NORVAN_BUILD:-build}")
 demo=$build/demo
+[ "${1:-}" = --prepare-only ] && [ -n "${2:-}" ] && demo=$2
 
 scripts/setup.sh
 scripts/build.sh "$build"
@@ -19,8 +22,8 @@ mkdir -p "$demo"
 # Always the stand-in just built; the other files and norvan.cfg are kept
 # from an earlier demo, so that saved options carry over as they would.
 cp "$build/tools/o2em_standin" "$demo/O2EM.EXE"
-games=("Space Raiders" "Cosmic Castle" "Turtle Race" "Lunar Golf" "Robot Maze"
-  $'Caf\xe9 Racer') # a Latin-1 name: not UTF-8, as old game collections have
+games=("Café Racer (France)" "Cosmic Castle (USA, Europe)" "Lunar Golf (Europe)"
+  "Robot Maze (USA, Europe) (Rev 1)" "Space Raiders! (USA)" "Turtle Race (Europe, Brazil)")
 for name in O2ROM.BIN "${games[@]/%/.bin}" readme.txt; do
   [ -e "$demo/$name" ] || head -c $((RANDOM % 48 + 16)) /dev/urandom >"$demo/$name"
 done

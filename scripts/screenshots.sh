@@ -16,8 +16,6 @@ if $windows; then
   scripts/windows.sh >/dev/null
   build=$(realpath build-windows)
 else
-  echo "Building and preparing the demo folder (scripts/demo.sh --prepare-only)"
-  NORVAN_BUILD=${NORVAN_BUILD:-build} scripts/demo.sh --prepare-only >/dev/null
   build=$(realpath "${NORVAN_BUILD:-build}")
 fi
 
@@ -35,6 +33,10 @@ trap cleanup EXIT
 fail() { echo "screenshots: $*" >&2; exit 1; }
 
 start_xvfb "$work" || exit 1
+
+# A fresh demo folder: the demo's games, no settings file, so the defaults show.
+echo "Preparing a demo folder (scripts/demo.sh --prepare-only)"
+NORVAN_BUILD=${NORVAN_BUILD:-build} scripts/demo.sh --prepare-only "$work/games" >/dev/null
 
 # Waits up to 60 s for a mapped window with a title matching $1; prints its id.
 window() {
@@ -80,14 +82,7 @@ expect_clean_exit() {
 main_title='^Norvan - Front-end for O2EM ver\. 0\.65\.3$'
 
 if $windows; then
-  # The demo's games in a fresh folder, names as Windows has them (UTF-16,
-  # so the Latin-1 one is written in UTF-8 here); the Windows stand-in.
-  mkdir "$work/games"
   cp "$build/tools/o2em_standin.exe" "$work/games/O2EM.EXE"
-  for name in O2ROM.BIN "Space Raiders.bin" "Cosmic Castle.bin" "Turtle Race.bin" \
-    "Lunar Golf.bin" "Robot Maze.bin" "Café Racer.bin" readme.txt; do
-    head -c 32 /dev/zero >"$work/games/$name"
-  done
   unset QT_QPA_PLATFORM # Windows Qt takes its own platform
   wine_begin "$build/wineprefix"
   (cd "$work/games" && exec "$wine" "$build/norvan.exe") >"$work/norvan.log" 2>&1 &
@@ -101,9 +96,6 @@ if $windows; then
   exit 0
 fi
 
-# A fresh copy of the demo folder: no settings file, so the defaults show.
-mkdir "$work/games"
-find "$build/demo" -maxdepth 1 -type f ! -name norvan.cfg -exec cp {} "$work/games/" \;
 (cd "$work/games" && exec "$build/app/norvan") >"$work/norvan.log" 2>&1 &
 norvan=$!
 
