@@ -9,7 +9,6 @@ TEST(BuildCommandLine, OptionsInTheirOrderAndABlankForEachOffOne) {
       // Grayed counts as off.
       {Settings(2, 2, 2, 0, 3), "O2EM.EXE GAME.BIN  -s1=0 -s2=3  "},
       // The sticks stand between debug and no limit, whichever are on.
-      {Settings(1, 0, 0, 2, 1), "O2EM.EXE GAME.BIN -debug -s1=2 -s2=1  "},
       {Settings(0, 1, 0, 0, 1), "O2EM.EXE GAME.BIN  -s1=0 -s2=1 -nolimit "},
       {Settings(0, 0, 1, 1, 0), "O2EM.EXE GAME.BIN  -s1=1 -s2=0  -nosound"},
       {Settings(0, 0, 0, kNoStickMode, kNoStickMode), "O2EM.EXE GAME.BIN  -s1= -s2=  "},
@@ -62,24 +61,5 @@ TEST(RunGame, StartsTheSelectedGameOrRefuses) {
     EXPECT_EQ(std::tuple(starter.started, WarningMessage, view.messageShows),
               std::tuple(started, message, std::string(message) == "earlier" ? 0 : 1))
         << selected;
-  }
-}
-
-TEST(StickExclusion, TheOtherStickMovesOnOnce) {
-  using Sticks = std::array<StickMode, 2>;
-  const std::tuple<Sticks, Stick, StickMode, Sticks, int> cases[] = {
-      // before, clicked stick and option, after, click handler runs
-      {{1, 0}, Stick::One, 0, {0, 1}, 2},
-      {{0, 3}, Stick::One, 3, {3, 0}, 2},
-      {{2, 3}, Stick::Two, 2, {3, 2}, 2},
-      {{1, 0}, Stick::Two, 1, {2, 1}, 2},  // to the next mode, not into the freed one
-      {{1, 0}, Stick::One, 3, {3, 0}, 1},
-      {{1, 0}, Stick::One, 1, {1, 0}, 0},
-  };
-  for (const auto& [before, stick, index, after, runs] : cases) {
-    FakeView view(Settings(0, 0, 0, before[0], before[1]));
-    view.SelectStickOption(stick, index);
-    EXPECT_EQ(std::pair(view.sticks, view.handlerRuns), std::pair(after, runs))
-        << before[0] << before[1] << " " << int(stick) << index;
   }
 }

@@ -3,7 +3,6 @@
 // terminal inherited, SIGKILL.
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -123,15 +122,11 @@ TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
 // A child saves two records by turns until killed after a random delay; the
 // file must then hold one of them whole.
 TEST(SaveSettings, SurvivesSigkillAtAnyMoment) {
-  using Clock = std::chrono::steady_clock;
   const LaunchSettings records[2] = {Settings(1, 0, 1, 3, 2), Settings(2, 1, 0, 0, 3)};
   TempFolder folder;
   folder.Write("norvan.cfg", FormatSettingsRecord(records[1]));
-  const unsigned seed = std::random_device()();
-  std::mt19937 random(seed);
-  int rounds = 0, found[2] = {0, 0}, midSave = 0;
-  const Clock::time_point start = Clock::now();
-  for (; rounds < 500 && Clock::now() - start < std::chrono::minutes(3); ++rounds) {
+  std::mt19937 random(std::random_device{}());
+  for (int round = 0; round < 100; ++round) {
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t saver = ::fork();
@@ -152,21 +147,13 @@ TEST(SaveSettings, SurvivesSigkillAtAnyMoment) {
     int status = 0;
     ::waitpid(saver, &status, 0);
     ::close(ready[0]);
-    ASSERT_TRUE(running && WIFSIGNALED(status)) << "round " << rounds << ": the saver stopped";
+    ASSERT_TRUE(running && WIFSIGNALED(status)) << "round " << round << ": the saver stopped";
     const std::string text = folder.Read("norvan.cfg");
-    const int which = text == FormatSettingsRecord(records[1]);
-    ASSERT_EQ(text, FormatSettingsRecord(records[which])) << "round " << rounds;
-    ++found[which];
+    ASSERT_TRUE(text == FormatSettingsRecord(records[0]) ||
+                text == FormatSettingsRecord(records[1]))
+        << "round " << round << ": " << text;
     // A kill between creating the temporary file and the rename leaves it
     // behind, until the next save removes it: there is never more than one.
-    const long leftovers = std::distance(fs::directory_iterator(folder.path), {}) - 1;
-    ASSERT_LE(leftovers, 1) << "round " << rounds;
-    midSave += leftovers;
+    ASSERT_LE(std::distance(fs::directory_iterator(folder.path), {}), 2) << "round " << round;
   }
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf(
-      "kill test: %d rounds in %.1f s (seed %u): %d found the first record, %d the "
-      "second; %d struck within a save\n",
-      rounds, seconds, seed, found[0], found[1], midSave);
-  EXPECT_EQ(rounds, 500) << "out of time";
 }

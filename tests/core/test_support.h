@@ -12,7 +12,6 @@
 #include "platform.h"
 #include "process_start.h"
 #include "settings_file.h"
-#include "stick_exclusion.h"
 
 namespace fs = std::filesystem;
 using namespace norvan;
@@ -23,8 +22,7 @@ constexpr LaunchSettings Settings(int debug, int noLimit, int noSound, int stick
           StickMode(stick2)};
 }
 
-// The main window's controls as plain values. Selecting a stick option runs
-// the click handler when the selection changes, as an option group does.
+// The main window's controls as plain values.
 class FakeView : public LauncherView {
  public:
   // By default the window's design state.
@@ -35,17 +33,13 @@ class FakeView : public LauncherView {
   CheckState GetCheck(CheckBox box) const override { return checks[int(box)]; }
   void SetCheck(CheckBox box, CheckState state) override { checks[int(box)] = state; }
   bool IsStickOptionSelected(Stick s, StickMode i) const override { return sticks[int(s)] == i; }
-  void SelectStickOption(Stick stick, StickMode index) override {
-    if (std::exchange(sticks[int(stick)], index) == index) return;
-    ++handlerRuns;
-    StickExclusion(*this, stick, index);
-  }
+  void SelectStickOption(Stick stick, StickMode index) override { sticks[int(stick)] = index; }
   void ShowMessageWindow() override { ++messageShows; }
 
   std::string selectedFile;
   std::array<CheckState, 3> checks;
   std::array<StickMode, 2> sticks;
-  int handlerRuns = 0, messageShows = 0;
+  int messageShows = 0;
 };
 
 // What LoadSettings shows, starting from controls that all differ from the defaults.
