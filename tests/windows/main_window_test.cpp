@@ -176,6 +176,9 @@ class MainWindowTest : public QObject {
     QTest::addRow("equal sticks") << QStringList{"b.bin", "A.BIN"} << QByteArray("2,0,0,2,2")
                                   << "A.BIN"
                                   << "1" << QStringList{"chkDebug~", "optS1_3", "optS2_2"};
+    // Stick 1 gives way to stick 2 from Joystick, wrapping round to Disable.
+    QTest::addRow("joystick gives way") << QStringList{"a.bin"} << QByteArray("2,0,0,3,3") << ""
+                                        << "0" << QStringList{"chkDebug~", "optS1_0", "optS2_3"};
   }
   void loadsFolderAndSettings() {
     QFETCH(QStringList, files);
