@@ -59,6 +59,17 @@ is_running() {
   [ "${stat:0:1}" != Z ]
 }
 
+# Waits until process $1 sleeps in poll() with time to spare, as Qt's event
+# loop does only with no event left to handle: all that was sent to it before
+# has then been handled.
+wait_idle() {
+  idle() {
+    is_running "$1" || fail "process $1 ended"
+    grep -qx 'poll_schedule_timeout.*' "/proc/$1/wchan" 2>/dev/null
+  }
+  wait_for "process $1 to be idle" idle "$1"
+}
+
 # No window manager runs, so the test hands out the keyboard focus itself.
 focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "cannot focus window $1"; }
 

@@ -14,7 +14,7 @@ xdotool key alt+f s                         # Save on Exit off
 xdotool key alt+x
 wait_for "the main window to close" has_no_window "$main_title"
 
-sleep 0.5 # a launcher that wrongly quits with its main window is gone well within this
+wait_idle "$norvan_pid" # the main window's close handled, and whatever it set off
 is_running "$norvan_pid" || fail "norvan ended while the Keys window was open"
 has_window '^Keys- Norvan$' || fail "the Keys window closed with the main window"
 
