@@ -5,7 +5,8 @@
 # included, maximized, in the game folder; a name with a blank, and outside
 # every ANSI code page, reaches it quoted and intact; the emulator beside
 # norvan.exe wins over the one in the game folder; a fresh start writes the
-# default settings and Alt+X saves them.
+# default settings and Alt+X saves them; the message window refuses the system
+# ROM and closes on Enter and Esc; the File menu answers its access keys.
 here=$(dirname "$0")
 source "$here/e2e_lib.sh"
 source "$here/wine_lib.sh"
@@ -57,6 +58,16 @@ xdotool key End Return
 expect_record "$(windows_path "$folder")" "O2EM.EXE \"日本語 Ελληνικά.bin\"$options" $SW_SHOWMAXIMIZED
 close_standin
 
+echo "The system ROM is refused; Enter, then Esc, closes the message"
+for close_key in Return Escape; do
+  focus "$main"
+  xdotool key Home Down Return
+  message=$(wait_window '^Warning-Norvan$')
+  focus "$message"
+  xdotool key "$close_key"
+  wait_for "the message window to close on $close_key" has_no_window '^Warning-Norvan$'
+done
+
 echo "Alt+X saves the settings"
 focus "$main"
 xdotool key alt+x
@@ -79,7 +90,17 @@ wait_for "an emulator to start" started
 [ ! -e "$work/games2/args" ] || fail "the game folder's O2EM.EXE ran, not the one beside norvan.exe"
 expect_record "$(windows_path "$work/games2")" "O2EM.EXE Alpha.bin$options" $SW_SHOWMAXIMIZED
 close_standin
+
+echo "The File menu's keys: K shows the Keys window, S turns Save on Exit off, X exits"
 focus "$main"
-xdotool key alt+x
+xdotool key alt+f k
+keys=$(wait_window '^Keys- Norvan$')
+focus "$keys"
+xdotool key Return
+wait_for "the Keys window to close" has_no_window '^Keys- Norvan$'
+focus "$main"
+xdotool key alt+f s
+xdotool key alt+f x
 expect_clean_exit
+expect_bytes "$work/games2/norvan.cfg" '0,0,0,1,0,"#TRUE#"\r\n'
 echo PASS
