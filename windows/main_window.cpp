@@ -74,6 +74,7 @@ frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
   setWindowIcon(AppIcon());
   setFont(DialogFont());
   CreateControls();
+  FitCaptions(this);
   CreateMenu();
   SetTabOrder();
   NameForScreenReaders();
