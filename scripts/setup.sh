@@ -11,8 +11,10 @@ packages=(
   libx11-dev                               # the start-up benchmark watches the display itself
   libgtest-dev                             # core unit tests
   xvfb xauth xdotool x11-utils             # end-to-end tests and screenshots on a virtual display
+  x11-xkb-utils xkb-data                   # ... with other keyboard layouts
   imagemagick                              # screenshots
   fonts-liberation2 fonts-dejavu-core      # the fonts the windows fall back to
+  fonts-dejavu-extra                       # ... and DejaVu's condensed faces for wider captions
   clang libclang-rt-14-dev                 # fuzzing
 )
 

@@ -42,6 +42,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
   lblAuthor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblCopyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+  FitCaptions(this);
   connect(freeArea_, &ClickLabel::Click, this, &frmAbout::Form_Click);
   connect(Image1, &ClickLabel::Click, this, &frmAbout::Image1_Click);
   connect(lblAuthor, &ClickLabel::Click, this, &frmAbout::lblAuthor_Click);

@@ -1,11 +1,20 @@
 #include "design.h"
 
 #include <QDialog>
+#include <QFontInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionGroupBox>
+#include <QTextLayout>
 #include <QWidget>
+
+#include <utility>
+
+#include "wrapping_button.h"
 
 namespace {
 
@@ -18,7 +27,118 @@ QFont FontOf(const QStringList& families, qreal points, QFont::Weight weight) {
   return font;
 }
 
+template <typename Button>
+DrawnCaption WrappingCaption(const Button* button) {
+  return {button->text(), button->CaptionRect(), Button::kCaptionFlags};
+}
+
+// The title starts where the style puts it and must end as far from the
+// frame's right edge.
+DrawnCaption FrameCaption(const QGroupBox* frame) {
+  QStyleOptionGroupBox option;
+  option.initFrom(frame);
+  option.text = frame->title();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  const QRect title =
+      frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+  const QRect box(title.left(), title.top(), frame->width() - 2 * title.left(), title.height());
+  return {frame->title(), box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic};
+}
+
+// The widest line's ink and the number of lines of `caption` in `font`. Ink,
+// not advance: an arrow's advance is far wider than the arrow.
+std::pair<int, int> WidestLineAndLines(const DrawnCaption& caption, const QFont& font) {
+  QString text = caption.text;
+  if (caption.flags & Qt::TextShowMnemonic) text.remove('&');
+  text.replace('\n', QChar::LineSeparator);
+  QTextLayout layout(text, font);
+  QTextOption option;
+  option.setWrapMode((caption.flags & Qt::TextWordWrap) ? QTextOption::WordWrap
+                                                        : QTextOption::ManualWrap);
+  layout.setTextOption(option);
+  const QFontMetrics metrics(font);
+  int widest = 0, lines = 0;
+  layout.beginLayout();
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++lines) {
+    line.setLineWidth(caption.box.width());
+    const QString shown = text.mid(line.textStart(), line.textLength()).trimmed();
+    widest = qMax(widest, metrics.tightBoundingRect(shown).width());
+  }
+  layout.endLayout();
+  return {widest, lines};
+}
+
+bool AllCaptionsFit(const QWidget* window) {
+  for (const QWidget* control : window->findChildren<QWidget*>()) {
+    const DrawnCaption caption = DrawnCaptionOf(control);
+    if (!control->isHidden() && !caption.text.isEmpty() && !CaptionFits(caption, control->font()))
+      return false;
+  }
+  return true;
+}
+
+// `font` at `scale` times its size, condensed where its face has a condensed
+// variant of its own (Qt would squeeze any other face's letters instead).
+QFont Narrowed(const QFont& font, qreal scale) {
+  QFont narrowed = font;
+  narrowed.setStretch(QFont::SemiCondensed);
+  if (QFontInfo(narrowed).styleName() == QFontInfo(font).styleName()) narrowed = font;
+  narrowed.setPointSizeF(font.pointSizeF() * scale);
+  return narrowed;
+}
+
 }  // namespace
+
+DrawnCaption DrawnCaptionOf(const QWidget* control) {
+  if (auto* list = dynamic_cast<const KeyListLabel*>(control)) {
+    // Its lines narrow themselves to its width: only its height counts.
+    QRect box = list->contentsRect();
+    box.setWidth(QWIDGETSIZE_MAX);
+    return {list->Lines().join('\n'), box, Qt::AlignLeft | Qt::AlignTop};
+  }
+  if (auto* label = qobject_cast<const QLabel*>(control)) {
+    const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+    return {label->text(), label->contentsRect(), int(label->alignment()) | wrap};
+  }
+  if (auto* option = dynamic_cast<const OptionButton*>(control)) return WrappingCaption(option);
+  if (auto* box = dynamic_cast<const WrappingCheckBox*>(control)) {
+    DrawnCaption caption = WrappingCaption(box);
+    caption.flags &= ~Qt::TextWordWrap;  // the designs' check boxes hold one line
+    return caption;
+  }
+  if (auto* button = qobject_cast<const QPushButton*>(control)) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QRect box =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    return {button->text(), box, Qt::AlignCenter | Qt::TextShowMnemonic};
+  }
+  if (auto* frame = qobject_cast<const QGroupBox*>(control)) return FrameCaption(frame);
+  return {};
+}
+
+// Only the room above the first line's capitals, kept for accents, may be
+// cut: two lines of the designs' own font overfill their option boxes by a
+// pixel too.
+bool CaptionFits(const DrawnCaption& caption, const QFont& font) {
+  const auto [widest, lines] = WidestLineAndLines(caption, font);
+  const QFontMetricsF metrics(font);
+  const qreal height = lines * metrics.lineSpacing() - (metrics.ascent() - metrics.capHeight());
+  return widest <= caption.box.width() && height <= caption.box.height();
+}
+
+void FitCaptions(QWidget* window) {
+  if (AllCaptionsFit(window)) return;
+  // The fonts as set: the window's, which the other controls take on, and
+  // those set on a control of their own.
+  QList<std::pair<QWidget*, QFont>> fonts = {{window, window->font()}};
+  for (QWidget* control : window->findChildren<QWidget*>())
+    if (control->testAttribute(Qt::WA_SetFont)) fonts.append({control, control->font()});
+  for (int percent = 100; percent >= 70; percent -= 5) {
+    for (const auto& [control, font] : fonts) control->setFont(Narrowed(font, percent / 100.0));
+    if (AllCaptionsFit(window)) return;
+  }
+}
 
 QFont DialogFont(qreal points, QFont::Weight weight) {
   // Windows' "MS Sans Serif" is a bitmap font, which Qt does not draw; its

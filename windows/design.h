@@ -29,6 +29,28 @@ QFont ArrowFont(qreal points);
 // pixels, with the design's font and caption.
 void SetUpFixedWindow(QWidget* window, const QString& caption, QSize clientSize);
 
+// A control's caption as it must fit: the text in `box`, with Qt's text
+// `flags` (the box and flags it is drawn with, but for what a design keeps
+// on one line).
+struct DrawnCaption {
+  QString text;
+  QRect box;
+  int flags = 0;
+};
+
+// The caption of a label, button or frame; an empty text for other controls.
+DrawnCaption DrawnCaptionOf(const QWidget* control);
+
+// Whether `caption` shows whole in `font`: on one line, or wrapped where it
+// may wrap, no line wider than the box and the lines within its height.
+bool CaptionFits(const DrawnCaption& caption, const QFont& font);
+
+// Where a caption of `window` does not fit its box, because the system's face
+// is wider than the design's, takes the face's condensed variant where it has
+// one, then ever smaller sizes, for all of the window's fonts alike, until
+// every caption fits. The design's face and sizes stay wherever they fit.
+void FitCaptions(QWidget* window);
+
 // Centres `window` on its screen. (A dialog centres itself on its owner.)
 void CentreOnScreen(QWidget* window);
 

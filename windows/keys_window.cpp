@@ -77,6 +77,7 @@ frmKeys::frmKeys(QWidget* owner) : QDialog(owner) {
   lblDebugKey->setWordWrap(true);
   lblDebugKey->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+  FitCaptions(this);
   cmdOK->setDefault(true);
   cmdOK->setFocus();
   connect(cmdOK, &QPushButton::clicked, this, &frmKeys::cmdOK_Click);

@@ -56,6 +56,14 @@ QPushButton* CommandButton(const char* caption, QWidget* parent) {
   return button;
 }
 
+// Tab enters a frame at its selected option, as on Windows: only that
+// option is a tab stop. The arrow keys move within the frame, as Qt's option
+// buttons do by themselves.
+void TabStopAtSelection(const QButtonGroup* group) {
+  for (QAbstractButton* option : group->buttons())
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 }  // namespace
 
 frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
@@ -66,6 +74,7 @@ frmNorvan::frmNorvan(ProcessStarter& starter) : starter_(starter) {
   setWindowIcon(AppIcon());
   setFont(DialogFont());
   CreateControls();
+  FitCaptions(this);
   CreateMenu();
   SetTabOrder();
   NameForScreenReaders();
@@ -195,6 +204,10 @@ void frmNorvan::ConnectSignals() {
   connect(optS2Group, &QButtonGroup::idToggled, this, [this](int index, bool selected) {
     if (selected) optS2_Click(index);
   });
+  for (const QButtonGroup* group : {optS1Group, optS2Group}) {
+    TabStopAtSelection(group);
+    connect(group, &QButtonGroup::idToggled, this, [group] { TabStopAtSelection(group); });
+  }
 }
 
 void frmNorvan::Form_Load() {

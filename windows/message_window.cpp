@@ -30,6 +30,7 @@ frmWarning::frmWarning(QWidget* owner) : QDialog(owner) {
   palette.setColor(QPalette::Base, palette.color(kScrollBarColour));
   txtWarning->setPalette(palette);
 
+  FitCaptions(this);
   setTabOrder(cmdWarning, txtWarning);
   lblWarning->setBuddy(txtWarning);  // for screen readers: the text box is the warning
   cmdWarning->setFocus();

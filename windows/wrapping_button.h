@@ -16,26 +16,43 @@ class WrappingButton : public Button {
  public:
   using Button::Button;
 
+  static constexpr int kCaptionFlags =
+      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextWordWrap;
+
+  // Where the caption is drawn, with kCaptionFlags.
+  QRect CaptionRect() const {
+    constexpr int kCaptionGap = 4;
+    return Option().rect.adjusted(IndicatorRect().right() + 1 + kCaptionGap, 0, 0, 0);
+  }
+
  protected:
   void paintEvent(QPaintEvent*) override {
     QStylePainter painter(this);
-    QStyleOptionButton option;
-    this->initStyleOption(&option);
+    const QStyleOptionButton option = Option();
     QStyleOptionButton indicator = option;
-    indicator.rect = this->style()->subElementRect(kIndicatorRect, &option, this);
+    indicator.rect = IndicatorRect();
     painter.drawPrimitive(kIndicator, indicator);
 
-    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextWordWrap;
-    constexpr int kCaptionGap = 4;
-    const QRect contents = option.rect.adjusted(indicator.rect.right() + 1 + kCaptionGap, 0, 0, 0);
-    painter.drawItemText(contents, flags, option.palette, this->isEnabled(), option.text,
+    const QRect caption = CaptionRect();
+    painter.drawItemText(caption, kCaptionFlags, option.palette, this->isEnabled(), option.text,
                          QPalette::WindowText);
     if (option.state & QStyle::State_HasFocus) {
       QStyleOptionFocusRect focus;
       focus.initFrom(this);
-      focus.rect = painter.boundingRect(contents, flags, option.text).adjusted(-1, 0, 1, 0);
+      focus.rect = painter.boundingRect(caption, kCaptionFlags, option.text).adjusted(-1, 0, 1, 0);
       painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+  }
+
+ private:
+  QStyleOptionButton Option() const {
+    QStyleOptionButton option;
+    this->initStyleOption(&option);
+    return option;
+  }
+  QRect IndicatorRect() const {
+    const QStyleOptionButton option = Option();
+    return this->style()->subElementRect(kIndicatorRect, &option, this);
   }
 };
 

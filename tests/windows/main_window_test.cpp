@@ -136,7 +136,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(QGuiApplication::platformName() + ' ' + QApplication::style()->name(),
              "windows windowsvista");
 #endif
-    QStringList tabOrder;
     for (const DesignRow& row : kDesign) {
       QWidget* control = Get(row.name);
       QVERIFY2(control->inherits(row.kind) && Caption(control) == row.caption, row.name);
@@ -146,15 +145,23 @@ class MainWindowTest : public QObject {
       QCOMPARE(control->geometry(), QString(row.name) == "lblCount"
                                         ? QRect(design.topLeft(), control->sizeHint())
                                         : design);
-      if (control->focusPolicy() & Qt::TabFocus) tabOrder << row.name;
     }
-    QStringList chain;
-    QWidget* widget = List();
-    do {
-      if (widget->focusPolicy() & Qt::TabFocus) chain << widget->objectName();
-    } while ((widget = widget->nextInFocusChain()) != List());
-    QCOMPARE(chain, tabOrder);
-    QCOMPARE(QApplication::focusWidget(), List());
+    // Tab goes round in the design's order and enters each frame at its
+    // selected option; the arrow keys move within a frame.
+    const auto tabRound = [this] {
+      QStringList focused;
+      do {
+        focused << QApplication::focusWidget()->objectName();
+        QTest::keyClick(window_->windowHandle(), Qt::Key_Tab);
+      } while (QApplication::focusWidget() != List() && focused.size() < 20);
+      return focused.join(' ');
+    };
+    const QString rest = "chkDebug chkNoLimit chkNoSound cmdRun cmdAbout cmdExit txtCount";
+    QCOMPARE(tabRound(), "filList optS1_1 optS2_0 " + rest);
+    QTest::keyClick(window_->windowHandle(), Qt::Key_Tab);
+    QTest::keyClick(window_->windowHandle(), Qt::Key_Down);
+    QTest::keyClick(window_->windowHandle(), Qt::Key_Backtab);
+    QCOMPARE(tabRound(), "filList optS1_3 optS2_0 " + rest);
     QStringList menu = {Get<QMenu>("mnuFile")->title()};
     for (QAction* item : Get<QMenu>("mnuFile")->actions()) menu << item->text();
     QCOMPARE(menu, QStringList({"&File", "Emulator &Keys", "&Save on Exit", "E&xit"}));

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "design.h"
 #include "main_window.h"
 #include "process_start.h"
 
@@ -76,5 +77,19 @@ inline void ExpectEveryControlNamed(const QWidget* window) {
     QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
     QVERIFY2(ui && !ui->text(QAccessible::Name).trimmed().isEmpty(),
              qPrintable(control->objectName()));
+  }
+}
+
+// Fails the test unless every caption of `window` fits its box in its font:
+// on one line, or wrapped within the box's height, with nothing cut off.
+inline void ExpectCaptionsFit(const QWidget* window) {
+  for (const QWidget* control : window->findChildren<QWidget*>()) {
+    const DrawnCaption caption = DrawnCaptionOf(control);
+    if (control->isHidden() || caption.text.isEmpty()) continue;
+    const QString fault = QString("%1 (%2): \"%3\" in %4x%5 pixels")
+                              .arg(control->objectName(), control->font().toString(), caption.text)
+                              .arg(caption.box.width())
+                              .arg(caption.box.height());
+    QVERIFY2(CaptionFits(caption, control->font()), qPrintable(fault));
   }
 }
