@@ -3,7 +3,10 @@
 #include "platform.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <numeric>
+#include <span>
 
 namespace norvan {
 
@@ -58,14 +61,118 @@ bool IsDisguising(char32_t c) {
          (c >= 0x2066 && c <= 0x2069);
 }
 
-// Eight bytes of a lower-cased name from `from` on, as one number that orders
-// like them; names cannot hold NUL, so the zero padding past a name's end
-// sorts first, as the shorter string does.
-std::uint64_t Head(std::string_view lower, std::size_t from) {
-  std::uint64_t head = 0;
-  for (std::size_t i = from; i < from + 8; ++i)
-    head = (head << 8) | (i < lower.size() ? static_cast<unsigned char>(lower[i]) : 0u);
-  return head;
+// Eight bytes of `name` from `depth` on, lower-cased, as one number that
+// orders like them; names cannot hold NUL, so the zero padding past a name's
+// end sorts first, as the shorter name does.
+std::uint64_t FoldedChunk(const std::string& name, std::size_t depth) {
+  std::uint64_t chunk = 0;
+  for (std::size_t i = depth; i < depth + 8; ++i)
+    chunk = (chunk << 8) | (i < name.size() ? static_cast<unsigned char>(AsciiLower(name[i])) : 0u);
+  return chunk;
+}
+
+// The list's order for two names that agree, lower-cased, in their first
+// `depth` bytes: lower-cased bytes first, then the bytes as they are.
+bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth) {
+  for (std::size_t i = depth; i < a.size() && i < b.size(); ++i) {
+    const auto lowerA = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto lowerB = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (lowerA != lowerB) return lowerA < lowerB;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+// A game's place in the sort, with sixteen bytes of its name lower-cased,
+// from a multiple of sixteen on. Reading the names, scattered over memory,
+// costs more than sorting, so each is read once for every sixteen bytes the
+// sort needs, not once for every eight.
+struct SortKey {
+  std::array<std::uint64_t, 2> chunks;
+  std::size_t index;
+};
+using SortKeys = std::span<SortKey>;
+
+void ReadChunks(SortKeys keys, const GameList& games, std::size_t depth) {
+  for (SortKey& key : keys) {
+    const std::string& name = games[key.index].name;
+    key.chunks = {FoldedChunk(name, depth), FoldedChunk(name, depth + 8)};
+  }
+}
+
+// Sorts `keys` by one of their chunks, a byte at a time from the lowest (each
+// pass keeps the order of the one before), skipping the bytes all keys share.
+void SortByChunk(SortKeys keys, SortKeys scratch, std::size_t chunk) {
+  const auto byteOf = [chunk](const SortKey& key, int byte) {
+    return (key.chunks[chunk] >> (8 * byte)) & 0xFF;
+  };
+  std::array<std::array<std::size_t, 256>, 8> counts{};
+  for (const SortKey& key : keys)
+    for (int byte = 0; byte < 8; ++byte) ++counts[byte][byteOf(key, byte)];
+  SortKeys from = keys, to = scratch.first(keys.size());
+  for (int byte = 0; byte < 8; ++byte) {
+    std::array<std::size_t, 256>& starts = counts[byte];
+    if (starts[byteOf(keys[0], byte)] == keys.size()) continue;
+    std::exclusive_scan(starts.begin(), starts.end(), starts.begin(), std::size_t{0});
+    for (const SortKey& key : from) to[starts[byteOf(key, byte)]++] = key;
+    std::swap(from, to);
+  }
+  if (from.data() != keys.data()) std::copy(from.begin(), from.end(), keys.begin());
+}
+
+// Sorts a few keys by comparing: their chunks from `chunk` on, then the names
+// past the chunks.
+void SortByComparing(SortKeys keys, const GameList& games, std::size_t depth, std::size_t chunk) {
+  const std::size_t pastChunks = depth + 8 * (2 - chunk);
+  std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+    for (std::size_t i = chunk; i < 2; ++i)
+      if (a.chunks[i] != b.chunks[i]) return a.chunks[i] < b.chunks[i];
+    return ListedBefore(games[a.index].name, games[b.index].name, pastChunks);
+  });
+}
+
+// Sorts the games of `keys`, whose names agree, lower-cased, in their first
+// `depth` bytes: a radix sort on eight bytes at a time, which compares no
+// strings, down to ranges small enough for comparing.
+void SortFrom(SortKeys keys, SortKeys scratch, const GameList& games, std::size_t depth) {
+  constexpr std::size_t kSmallRange = 32;
+  const std::size_t chunk = depth / 8 % 2;
+  if (chunk == 0) ReadChunks(keys, games, depth);
+  if (keys.size() <= kSmallRange) return SortByComparing(keys, games, depth, chunk);
+  SortByChunk(keys, scratch, chunk);
+  // Each run of equal chunks goes on with the next eight bytes; when they
+  // hold a name's end, all the run's names are equal but for case.
+  for (auto run = keys.begin(); run != keys.end();) {
+    const auto end = std::find_if(run, keys.end(), [&](const SortKey& key) {
+      return key.chunks[chunk] != run->chunks[chunk];
+    });
+    if ((run->chunks[chunk] & 0xFF) == 0)
+      std::sort(run, end, [&](const SortKey& a, const SortKey& b) {
+        return games[a.index].name < games[b.index].name;
+      });
+    else if (end - run > 1)
+      SortFrom({run, end}, scratch, games, depth + 8);
+    run = end;
+  }
+}
+
+// Moves each game to its place in `keys`, following the cycles of the
+// permutation, so that no second list is made.
+void Reorder(GameList& games, SortKeys keys) {
+  constexpr std::size_t kPlaced = SIZE_MAX;
+  for (std::size_t start = 0; start < keys.size(); ++start) {
+    if (keys[start].index == kPlaced) continue;
+    GameEntry first = std::move(games[start]);
+    std::size_t at = start;
+    while (keys[at].index != start) {
+      const std::size_t next = keys[at].index;
+      games[at] = std::move(games[next]);
+      keys[at].index = kPlaced;
+      at = next;
+    }
+    games[at] = std::move(first);
+    keys[at].index = kPlaced;
+  }
 }
 
 }  // namespace
@@ -97,41 +204,18 @@ std::string DisplayText(std::string_view bytes) {
 }
 
 void SortGames(GameList& games) {
-  // The lower-cased names live side by side in one block, and each key carries
-  // the first sixteen bytes as two numbers: most comparisons end there without
-  // touching memory, and the rest read the compact block, not names scattered
-  // over the heap. Each name is moved once, at the end.
-  std::string lower;
-  for (const GameEntry& game : games) lower += game.name;
-  for (char& c : lower) c = AsciiLower(c);
-
-  struct Key {
-    std::uint64_t head[2];
-    std::string_view lower;
-    std::size_t index;
-  };
-  std::vector<Key> keys(games.size());
-  for (std::size_t i = 0, offset = 0; i < games.size(); offset += games[i++].name.size()) {
-    const std::string_view name(lower.data() + offset, games[i].name.size());
-    keys[i] = {{Head(name, 0), Head(name, 8)}, name, i};
-  }
-  std::sort(keys.begin(), keys.end(), [&games](const Key& a, const Key& b) {
-    if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
-    if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
-    if (const int order = a.lower.compare(b.lower); order != 0) return order < 0;
-    return games[a.index].name < games[b.index].name;
-  });
-
-  GameList sorted;
-  sorted.reserve(games.size());
-  for (const Key& key : keys) sorted.push_back(std::move(games[key.index]));
-  games = std::move(sorted);
+  if (games.size() < 2) return;
+  std::vector<SortKey> keys(games.size()), scratch(games.size());
+  for (std::size_t i = 0; i < games.size(); ++i) keys[i].index = i;
+  SortFrom(keys, scratch, games, 0);
+  Reorder(games, keys);
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
+  std::vector<std::string> names = ListFiles(folder, MatchesGamePattern);
   GameList games;
-  for (std::string& name : ListFiles(folder, MatchesGamePattern))
-    games.push_back({std::move(name)});
+  games.reserve(names.size());
+  for (std::string& name : names) games.push_back({std::move(name)});
   SortGames(games);
   return games;
 }
