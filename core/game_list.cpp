@@ -89,57 +89,70 @@ bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth)
 // sort needs, not once for every eight.
 struct SortKey {
   std::array<std::uint64_t, 2> chunks;
-  std::size_t index;
+  std::string* name;
 };
 using SortKeys = std::span<SortKey>;
 
-void ReadChunks(SortKeys keys, const GameList& games, std::size_t depth) {
-  for (SortKey& key : keys) {
-    const std::string& name = games[key.index].name;
-    key.chunks = {FoldedChunk(name, depth), FoldedChunk(name, depth + 8)};
-  }
+void ReadChunks(SortKeys keys, std::size_t depth) {
+  for (SortKey& key : keys)
+    key.chunks = {FoldedChunk(*key.name, depth), FoldedChunk(*key.name, depth + 8)};
 }
 
-// Sorts `keys` by one of their chunks, a byte at a time from the lowest (each
-// pass keeps the order of the one before), skipping the bytes all keys share.
-void SortByChunk(SortKeys keys, SortKeys scratch, std::size_t chunk) {
-  const auto byteOf = [chunk](const SortKey& key, int byte) {
+// Sorts `keys` by one of their chunks, a byte at a time from `byte` (7, the
+// highest) down: each key is swapped into its byte's part of the range, and
+// each part is sorted by the next byte. In place, since fresh memory for a
+// second copy of the keys costs more than swapping them.
+void SortByChunk(SortKeys keys, std::size_t chunk, int byte = 7) {
+  const auto byteOf = [chunk, byte](const SortKey& key) {
     return (key.chunks[chunk] >> (8 * byte)) & 0xFF;
   };
-  std::array<std::array<std::size_t, 256>, 8> counts{};
-  for (const SortKey& key : keys)
-    for (int byte = 0; byte < 8; ++byte) ++counts[byte][byteOf(key, byte)];
-  SortKeys from = keys, to = scratch.first(keys.size());
-  for (int byte = 0; byte < 8; ++byte) {
-    std::array<std::size_t, 256>& starts = counts[byte];
-    if (starts[byteOf(keys[0], byte)] == keys.size()) continue;
-    std::exclusive_scan(starts.begin(), starts.end(), starts.begin(), std::size_t{0});
-    for (const SortKey& key : from) to[starts[byteOf(key, byte)]++] = key;
-    std::swap(from, to);
+  constexpr std::size_t kFewKeys = 32;
+  if (keys.size() <= kFewKeys) {
+    std::sort(keys.begin(), keys.end(), [chunk](const SortKey& a, const SortKey& b) {
+      return a.chunks[chunk] < b.chunks[chunk];
+    });
+    return;
   }
-  if (from.data() != keys.data()) std::copy(from.begin(), from.end(), keys.begin());
+  std::array<std::size_t, 256> next{}, end{};
+  for (const SortKey& key : keys) ++end[byteOf(key)];
+  std::exclusive_scan(end.begin(), end.end(), next.begin(), std::size_t{0});
+  std::inclusive_scan(end.begin(), end.end(), end.begin());
+  for (std::size_t value = 0; value < 256; ++value) {
+    while (next[value] < end[value]) {
+      SortKey& key = keys[next[value]];
+      const std::size_t keyValue = byteOf(key);
+      if (keyValue == value)
+        ++next[value];
+      else
+        std::swap(key, keys[next[keyValue]++]);
+    }
+  }
+  if (byte == 0) return;
+  for (std::size_t value = 0, start = 0; value < 256; start = end[value++])
+    if (end[value] - start > 1)
+      SortByChunk(keys.subspan(start, end[value] - start), chunk, byte - 1);
 }
 
 // Sorts a few keys by comparing: their chunks from `chunk` on, then the names
 // past the chunks.
-void SortByComparing(SortKeys keys, const GameList& games, std::size_t depth, std::size_t chunk) {
+void SortByComparing(SortKeys keys, std::size_t depth, std::size_t chunk) {
   const std::size_t pastChunks = depth + 8 * (2 - chunk);
   std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
     for (std::size_t i = chunk; i < 2; ++i)
       if (a.chunks[i] != b.chunks[i]) return a.chunks[i] < b.chunks[i];
-    return ListedBefore(games[a.index].name, games[b.index].name, pastChunks);
+    return ListedBefore(*a.name, *b.name, pastChunks);
   });
 }
 
-// Sorts the games of `keys`, whose names agree, lower-cased, in their first
-// `depth` bytes: a radix sort on eight bytes at a time, which compares no
-// strings, down to ranges small enough for comparing.
-void SortFrom(SortKeys keys, SortKeys scratch, const GameList& games, std::size_t depth) {
+// Sorts `keys`, whose names agree, lower-cased, in their first `depth` bytes:
+// a radix sort on eight bytes at a time, which compares no strings, down to
+// ranges small enough for comparing.
+void SortFrom(SortKeys keys, std::size_t depth) {
   constexpr std::size_t kSmallRange = 32;
   const std::size_t chunk = depth / 8 % 2;
-  if (chunk == 0) ReadChunks(keys, games, depth);
-  if (keys.size() <= kSmallRange) return SortByComparing(keys, games, depth, chunk);
-  SortByChunk(keys, scratch, chunk);
+  if (chunk == 0) ReadChunks(keys, depth);
+  if (keys.size() <= kSmallRange) return SortByComparing(keys, depth, chunk);
+  SortByChunk(keys, chunk);
   // Each run of equal chunks goes on with the next eight bytes; when they
   // hold a name's end, all the run's names are equal but for case.
   for (auto run = keys.begin(); run != keys.end();) {
@@ -147,32 +160,23 @@ void SortFrom(SortKeys keys, SortKeys scratch, const GameList& games, std::size_
       return key.chunks[chunk] != run->chunks[chunk];
     });
     if ((run->chunks[chunk] & 0xFF) == 0)
-      std::sort(run, end, [&](const SortKey& a, const SortKey& b) {
-        return games[a.index].name < games[b.index].name;
-      });
+      std::sort(run, end, [](const SortKey& a, const SortKey& b) { return *a.name < *b.name; });
     else if (end - run > 1)
-      SortFrom({run, end}, scratch, games, depth + 8);
+      SortFrom({run, end}, depth + 8);
     run = end;
   }
 }
 
-// Moves each game to its place in `keys`, following the cycles of the
-// permutation, so that no second list is made.
-void Reorder(GameList& games, SortKeys keys) {
-  constexpr std::size_t kPlaced = SIZE_MAX;
-  for (std::size_t start = 0; start < keys.size(); ++start) {
-    if (keys[start].index == kPlaced) continue;
-    GameEntry first = std::move(games[start]);
-    std::size_t at = start;
-    while (keys[at].index != start) {
-      const std::size_t next = keys[at].index;
-      games[at] = std::move(games[next]);
-      keys[at].index = kPlaced;
-      at = next;
-    }
-    games[at] = std::move(first);
-    keys[at].index = kPlaced;
-  }
+// The games of `keys` in the list's order, their names moved out of where the
+// keys point. The list is made in order, not sorted in place: its entries are
+// then written one after the other, and each name read does not wait for the
+// one before, as it would when following the cycles of the permutation.
+GameList InListOrder(std::vector<SortKey> keys) {
+  SortFrom(keys, 0);
+  GameList games;
+  games.reserve(keys.size());
+  for (const SortKey& key : keys) games.push_back({std::move(*key.name)});
+  return games;
 }
 
 }  // namespace
@@ -204,20 +208,18 @@ std::string DisplayText(std::string_view bytes) {
 }
 
 void SortGames(GameList& games) {
-  if (games.size() < 2) return;
-  std::vector<SortKey> keys(games.size()), scratch(games.size());
-  for (std::size_t i = 0; i < games.size(); ++i) keys[i].index = i;
-  SortFrom(keys, scratch, games, 0);
-  Reorder(games, keys);
+  std::vector<SortKey> keys;
+  keys.reserve(games.size());
+  for (GameEntry& game : games) keys.push_back({{}, &game.name});
+  games = InListOrder(std::move(keys));
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
   std::vector<std::string> names = ListFiles(folder, MatchesGamePattern);
-  GameList games;
-  games.reserve(names.size());
-  for (std::string& name : names) games.push_back({std::move(name)});
-  SortGames(games);
-  return games;
+  std::vector<SortKey> keys;
+  keys.reserve(names.size());
+  for (std::string& name : names) keys.push_back({{}, &name});
+  return InListOrder(std::move(keys));
 }
 
 std::optional<std::size_t> InitialSelection(const GameList& games) {
