@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <numeric>
 #include <span>
 
@@ -61,14 +62,22 @@ bool IsDisguising(char32_t c) {
          (c >= 0x2066 && c <= 0x2069);
 }
 
-// Eight bytes of `name` from `depth` on, lower-cased, as one number that
-// orders like them; names cannot hold NUL, so the zero padding past a name's
-// end sorts first, as the shorter name does.
-std::uint64_t FoldedChunk(const std::string& name, std::size_t depth) {
-  std::uint64_t chunk = 0;
-  for (std::size_t i = depth; i < depth + 8; ++i)
-    chunk = (chunk << 8) | (i < name.size() ? static_cast<unsigned char>(AsciiLower(name[i])) : 0u);
-  return chunk;
+// Eight bytes as one number that orders like them.
+std::uint64_t BigEndian(const unsigned char* bytes) {
+  std::uint64_t number = 0;
+  for (int i = 0; i < 8; ++i) number = (number << 8) | bytes[i];
+  return number;
+}
+
+// Eight bytes with their ASCII capitals lower-cased, all at once: a byte's
+// high bit marks whether it lies from 'A' to 'Z', and moved down to 0x20 it
+// lower-cases it. Bytes above 0x7F stay as they are.
+std::uint64_t LowerCased(std::uint64_t bytes) {
+  constexpr std::uint64_t kEach = 0x0101010101010101;
+  const std::uint64_t ascii = bytes & (0x7F * kEach);
+  const std::uint64_t fromA = ascii + (0x80 - 'A') * kEach;
+  const std::uint64_t pastZ = ascii + (0x7F - 'Z') * kEach;
+  return bytes | ((fromA & ~pastZ & ~bytes & (0x80 * kEach)) >> 2);
 }
 
 // The list's order for two names that agree, lower-cased, in their first
@@ -83,19 +92,29 @@ bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth)
   return a < b;
 }
 
-// A game's place in the sort, with sixteen bytes of its name lower-cased,
-// from a multiple of sixteen on. Reading the names, scattered over memory,
-// costs more than sorting, so each is read once for every sixteen bytes the
-// sort needs, not once for every eight.
+// A game's place in the sort, with 24 bytes of its name lower-cased, from a
+// multiple of 24 on, as three chunks of eight. Reading the names, scattered
+// over memory, costs more than sorting, so each is read once for every 24
+// bytes the sort needs, not once for every eight; most names differ within
+// their first 24 bytes.
+constexpr std::size_t kChunks = 3;
 struct SortKey {
-  std::array<std::uint64_t, 2> chunks;
+  std::array<std::uint64_t, kChunks> chunks;
   std::string* name;
 };
 using SortKeys = std::span<SortKey>;
 
+// Names cannot hold NUL, so the zero padding past a name's end sorts first,
+// as the shorter name does. The work for each name is kept small, so that
+// the processor reads several names, scattered over memory, at once.
 void ReadChunks(SortKeys keys, std::size_t depth) {
-  for (SortKey& key : keys)
-    key.chunks = {FoldedChunk(*key.name, depth), FoldedChunk(*key.name, depth + 8)};
+  for (SortKey& key : keys) {
+    unsigned char bytes[8 * kChunks] = {};
+    const std::string& name = *key.name;
+    if (depth < name.size())
+      std::memcpy(bytes, name.data() + depth, std::min(sizeof bytes, name.size() - depth));
+    for (std::size_t i = 0; i < kChunks; ++i) key.chunks[i] = LowerCased(BigEndian(bytes + 8 * i));
+  }
 }
 
 // Sorts `keys` by one of their chunks, a byte at a time from `byte` (7, the
@@ -136,9 +155,9 @@ void SortByChunk(SortKeys keys, std::size_t chunk, int byte = 7) {
 // Sorts a few keys by comparing: their chunks from `chunk` on, then the names
 // past the chunks.
 void SortByComparing(SortKeys keys, std::size_t depth, std::size_t chunk) {
-  const std::size_t pastChunks = depth + 8 * (2 - chunk);
+  const std::size_t pastChunks = depth + 8 * (kChunks - chunk);
   std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-    for (std::size_t i = chunk; i < 2; ++i)
+    for (std::size_t i = chunk; i < kChunks; ++i)
       if (a.chunks[i] != b.chunks[i]) return a.chunks[i] < b.chunks[i];
     return ListedBefore(*a.name, *b.name, pastChunks);
   });
@@ -149,7 +168,7 @@ void SortByComparing(SortKeys keys, std::size_t depth, std::size_t chunk) {
 // ranges small enough for comparing.
 void SortFrom(SortKeys keys, std::size_t depth) {
   constexpr std::size_t kSmallRange = 32;
-  const std::size_t chunk = depth / 8 % 2;
+  const std::size_t chunk = depth / 8 % kChunks;
   if (chunk == 0) ReadChunks(keys, depth);
   if (keys.size() <= kSmallRange) return SortByComparing(keys, depth, chunk);
   SortByChunk(keys, chunk);
