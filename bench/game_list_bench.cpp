@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "game_list.h"
+#include "platform.h"
 
 namespace fs = std::filesystem;
 using norvan::GameList;
@@ -91,11 +92,25 @@ int Measure(const fs::path& folder, int rounds) {
   for (int round = 0; round <= rounds; ++round) {
     GameList list;
     std::vector<std::string> names;
-    const double listed = Milliseconds([&] { list = norvan::ListGames(folder); });
-    const double read = Milliseconds([&] { names = PlainRead(folder); });
-    // Where the sort's share lies: the same list once more, shuffled.
-    std::shuffle(list.begin(), list.end(), std::mt19937(round));
-    const double sorted = Milliseconds([&] { norvan::SortGames(list); });
+    double listed = 0, read = 0;
+    const auto listGames = [&] {
+      listed = Milliseconds([&] { list = norvan::ListGames(folder); });
+    };
+    const auto readNames = [&] { read = Milliseconds([&] { names = PlainRead(folder); }); };
+    // Each goes first every other round: the first one after a round meets
+    // the heap that freeing the round's lists left behind.
+    if (round % 2) {
+      listGames();
+      readNames();
+    } else {
+      readNames();
+      listGames();
+    }
+    // Where the sort's share lies: the same games in the folder's order.
+    GameList unsorted;
+    for (std::string& name : norvan::ListFiles(folder, norvan::MatchesGamePattern))
+      unsorted.push_back({std::move(name)});
+    const double sorted = Milliseconds([&] { norvan::SortGames(unsorted); });
     games = list.size();
     entries = names.size();
     if (round == 0) continue;
