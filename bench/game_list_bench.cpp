@@ -1,10 +1,15 @@
 // Times ListGames (scan, match and sort) beside the least any listing costs:
 // reading the folder's names into a vector. The two run alternately, so that
 // both meet the same cache and machine load, and the medians are compared.
+// Each call runs in a child process of its own, as at a program's start: in
+// one process, each call would take memory in whatever state the calls
+// before left it, which moves the figures by half or more.
 //
 //   game_list_bench --make FOLDER GAMES OTHERS   creates a folder to measure
 //   game_list_bench [--rounds N] FOLDER          measures it
 #include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -79,6 +84,24 @@ double Milliseconds(const std::function<void()>& work) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// What `measure` returns, run in a child process.
+double InChildProcess(const std::function<double()>& measure) {
+  int pipeEnds[2];
+  if (::pipe(pipeEnds) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const double result = measure();
+    const bool written = ::write(pipeEnds[1], &result, sizeof result) == sizeof result;
+    ::_exit(written ? 0 : 1);
+  }
+  ::close(pipeEnds[1]);
+  double result = -1;
+  if (child < 0 || ::read(pipeEnds[0], &result, sizeof result) != sizeof result) result = -1;
+  ::close(pipeEnds[0]);
+  if (child > 0) ::waitpid(child, nullptr, 0);
+  return result;
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t middle = values.size() / 2;
@@ -86,38 +109,31 @@ double Median(std::vector<double> values) {
 }
 
 int Measure(const fs::path& folder, int rounds) {
-  std::size_t games = 0, entries = 0;
   std::vector<double> listTimes, readTimes, sortTimes;
   // The first round only warms the caches.
   for (int round = 0; round <= rounds; ++round) {
-    GameList list;
-    std::vector<std::string> names;
-    double listed = 0, read = 0;
-    const auto listGames = [&] {
-      listed = Milliseconds([&] { list = norvan::ListGames(folder); });
-    };
-    const auto readNames = [&] { read = Milliseconds([&] { names = PlainRead(folder); }); };
-    // Each goes first every other round: the first one after a round meets
-    // the heap that freeing the round's lists left behind.
-    if (round % 2) {
-      listGames();
-      readNames();
-    } else {
-      readNames();
-      listGames();
-    }
+    const double listed = InChildProcess([&] {
+      GameList list;
+      return Milliseconds([&] { list = norvan::ListGames(folder); });
+    });
+    const double read = InChildProcess([&] {
+      std::vector<std::string> names;
+      return Milliseconds([&] { names = PlainRead(folder); });
+    });
     // Where the sort's share lies: the same games in the folder's order.
-    GameList unsorted;
-    for (std::string& name : norvan::ListFiles(folder, norvan::MatchesGamePattern))
-      unsorted.push_back({std::move(name)});
-    const double sorted = Milliseconds([&] { norvan::SortGames(unsorted); });
-    games = list.size();
-    entries = names.size();
+    const double sorted = InChildProcess([&] {
+      GameList games;
+      for (std::string& name : norvan::ListFiles(folder, norvan::MatchesGamePattern))
+        games.push_back({std::move(name)});
+      return Milliseconds([&] { norvan::SortGames(games); });
+    });
+    if (listed < 0 || read < 0 || sorted < 0) return 1;
     if (round == 0) continue;
     listTimes.push_back(listed);
     readTimes.push_back(read);
     sortTimes.push_back(sorted);
   }
+  const std::size_t games = norvan::ListGames(folder).size(), entries = PlainRead(folder).size();
   if (entries == 0) {
     std::fprintf(stderr, "game_list_bench: cannot read %s\n", folder.c_str());
     return 1;
