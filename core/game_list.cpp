@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstring>
 #include <numeric>
 #include <span>
 
@@ -62,22 +60,17 @@ bool IsDisguising(char32_t c) {
          (c >= 0x2066 && c <= 0x2069);
 }
 
-// Eight bytes as one number that orders like them.
-std::uint64_t BigEndian(const unsigned char* bytes) {
-  std::uint64_t number = 0;
-  for (int i = 0; i < 8; ++i) number = (number << 8) | bytes[i];
-  return number;
+const std::string& NameOf(const std::string& name) {
+  return name;
+}
+const std::string& NameOf(const GameEntry& game) {
+  return game.name;
 }
 
-// Eight bytes with their ASCII capitals lower-cased, all at once: a byte's
-// high bit marks whether it lies from 'A' to 'Z', and moved down to 0x20 it
-// lower-cases it. Bytes above 0x7F stay as they are.
-std::uint64_t LowerCased(std::uint64_t bytes) {
-  constexpr std::uint64_t kEach = 0x0101010101010101;
-  const std::uint64_t ascii = bytes & (0x7F * kEach);
-  const std::uint64_t fromA = ascii + (0x80 - 'A') * kEach;
-  const std::uint64_t pastZ = ascii + (0x7F - 'Z') * kEach;
-  return bytes | ((fromA & ~pastZ & ~bytes & (0x80 * kEach)) >> 2);
+// The byte at `depth` of a name, lower-cased; 0 past its end, since names
+// cannot hold NUL and a shorter name sorts first.
+std::size_t FoldedByte(const std::string& name, std::size_t depth) {
+  return depth < name.size() ? static_cast<unsigned char>(AsciiLower(name[depth])) : 0;
 }
 
 // The list's order for two names that agree, lower-cased, in their first
@@ -92,110 +85,64 @@ bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth)
   return a < b;
 }
 
-// A game's place in the sort, with 24 bytes of its name lower-cased, from a
-// multiple of 24 on, as three chunks of eight. Reading the names, scattered
-// over memory, costs more than sorting, so each is read once for every 24
-// bytes the sort needs, not once for every eight; most names differ within
-// their first 24 bytes.
-constexpr std::size_t kChunks = 3;
-struct SortKey {
-  std::array<std::uint64_t, kChunks> chunks;
-  std::string* name;
-};
-using SortKeys = std::span<SortKey>;
-
-// Names cannot hold NUL, so the zero padding past a name's end sorts first,
-// as the shorter name does. The work for each name is kept small, so that
-// the processor reads several names, scattered over memory, at once.
-void ReadChunks(SortKeys keys, std::size_t depth) {
-  for (SortKey& key : keys) {
-    unsigned char bytes[8 * kChunks] = {};
-    const std::string& name = *key.name;
-    if (depth < name.size())
-      std::memcpy(bytes, name.data() + depth, std::min(sizeof bytes, name.size() - depth));
-    for (std::size_t i = 0; i < kChunks; ++i) key.chunks[i] = LowerCased(BigEndian(bytes + 8 * i));
-  }
+// Sorts entries whose names agree, lower-cased, in their first `depth` bytes
+// by comparing them.
+template <typename Entry>
+void SortByComparing(std::span<Entry> entries, std::size_t depth) {
+  std::sort(entries.begin(), entries.end(), [depth](const Entry& a, const Entry& b) {
+    return ListedBefore(NameOf(a), NameOf(b), depth);
+  });
 }
 
-// Sorts `keys` by one of their chunks, a byte at a time from `byte` (7, the
-// highest) down: each key is swapped into its byte's part of the range, and
-// each part is sorted by the next byte. In place, since fresh memory for a
-// second copy of the keys costs more than swapping them.
-void SortByChunk(SortKeys keys, std::size_t chunk, int byte = 7) {
-  const auto byteOf = [chunk, byte](const SortKey& key) {
-    return (key.chunks[chunk] >> (8 * byte)) & 0xFF;
-  };
-  constexpr std::size_t kFewKeys = 32;
-  if (keys.size() <= kFewKeys) {
-    std::sort(keys.begin(), keys.end(), [chunk](const SortKey& a, const SortKey& b) {
-      return a.chunks[chunk] < b.chunks[chunk];
-    });
-    return;
-  }
+// Moves each entry into the part of `entries` for its byte at `depth`, and
+// gives where each part ends.
+template <typename Entry>
+std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t depth) {
   std::array<std::size_t, 256> next{}, end{};
-  for (const SortKey& key : keys) ++end[byteOf(key)];
+  for (const Entry& entry : entries) ++end[FoldedByte(NameOf(entry), depth)];
   std::exclusive_scan(end.begin(), end.end(), next.begin(), std::size_t{0});
   std::inclusive_scan(end.begin(), end.end(), end.begin());
   for (std::size_t value = 0; value < 256; ++value) {
     while (next[value] < end[value]) {
-      SortKey& key = keys[next[value]];
-      const std::size_t keyValue = byteOf(key);
-      if (keyValue == value)
+      Entry& entry = entries[next[value]];
+      const std::size_t entryValue = FoldedByte(NameOf(entry), depth);
+      if (entryValue == value)
         ++next[value];
       else
-        std::swap(key, keys[next[keyValue]++]);
+        std::swap(entry, entries[next[entryValue]++]);
     }
   }
-  if (byte == 0) return;
-  for (std::size_t value = 0, start = 0; value < 256; start = end[value++])
-    if (end[value] - start > 1)
-      SortByChunk(keys.subspan(start, end[value] - start), chunk, byte - 1);
+  return end;
 }
 
-// Sorts a few keys by comparing: their chunks from `chunk` on, then the names
-// past the chunks.
-void SortByComparing(SortKeys keys, std::size_t depth, std::size_t chunk) {
-  const std::size_t pastChunks = depth + 8 * (kChunks - chunk);
-  std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-    for (std::size_t i = chunk; i < kChunks; ++i)
-      if (a.chunks[i] != b.chunks[i]) return a.chunks[i] < b.chunks[i];
-    return ListedBefore(*a.name, *b.name, pastChunks);
-  });
-}
-
-// Sorts `keys`, whose names agree, lower-cased, in their first `depth` bytes:
-// a radix sort on eight bytes at a time, which compares no strings, down to
-// ranges small enough for comparing.
-void SortFrom(SortKeys keys, std::size_t depth) {
-  constexpr std::size_t kSmallRange = 32;
-  const std::size_t chunk = depth / 8 % kChunks;
-  if (chunk == 0) ReadChunks(keys, depth);
-  if (keys.size() <= kSmallRange) return SortByComparing(keys, depth, chunk);
-  SortByChunk(keys, chunk);
-  // Each run of equal chunks goes on with the next eight bytes; when they
-  // hold a name's end, all the run's names are equal but for case.
-  for (auto run = keys.begin(); run != keys.end();) {
-    const auto end = std::find_if(run, keys.end(), [&](const SortKey& key) {
-      return key.chunks[chunk] != run->chunks[chunk];
-    });
-    if ((run->chunks[chunk] & 0xFF) == 0)
-      std::sort(run, end, [](const SortKey& a, const SortKey& b) { return *a.name < *b.name; });
-    else if (end - run > 1)
-      SortFrom({run, end}, depth + 8);
-    run = end;
+// Sorts `entries`, whose names agree, lower-cased, in their first `depth`
+// bytes, in place: a radix sort a byte at a time, which compares no strings,
+// down to ranges small enough for comparing. It takes no memory: each fresh
+// page costs a page fault, and for a copy of 100 000 entries, 3 MB, these
+// cost more than the whole sort. The largest part of each split goes round
+// again and only the others, each at most half the entries, are sorted by
+// recursion, which so stays shallow however long the names.
+template <typename Entry>
+void SortFrom(std::span<Entry> entries, std::size_t depth) {
+  constexpr std::size_t kFewEntries = 32;
+  while (entries.size() > kFewEntries) {
+    const std::array<std::size_t, 256> end = SplitByByte(entries, depth);
+    const auto part = [&](std::size_t value) {
+      const std::size_t start = value ? end[value - 1] : 0;
+      return entries.subspan(start, end[value] - start);
+    };
+    std::size_t largest = 0;
+    for (std::size_t value = 1; value < 256; ++value)
+      if (part(value).size() > part(largest).size()) largest = value;
+    for (std::size_t value = 1; value < 256; ++value)
+      if (value != largest && part(value).size() > 1) SortFrom(part(value), depth + 1);
+    // The names that end here are equal but for case: their bytes order them.
+    SortByComparing(part(0), depth);
+    if (largest == 0) return;
+    entries = part(largest);
+    ++depth;
   }
-}
-
-// The games of `keys` in the list's order, their names moved out of where the
-// keys point. The list is made in order, not sorted in place: its entries are
-// then written one after the other, and each name read does not wait for the
-// one before, as it would when following the cycles of the permutation.
-GameList InListOrder(std::vector<SortKey> keys) {
-  SortFrom(keys, 0);
-  GameList games;
-  games.reserve(keys.size());
-  for (const SortKey& key : keys) games.push_back({std::move(*key.name)});
-  return games;
+  SortByComparing(entries, depth);
 }
 
 }  // namespace
@@ -227,18 +174,18 @@ std::string DisplayText(std::string_view bytes) {
 }
 
 void SortGames(GameList& games) {
-  std::vector<SortKey> keys;
-  keys.reserve(games.size());
-  for (GameEntry& game : games) keys.push_back({{}, &game.name});
-  games = InListOrder(std::move(keys));
+  SortFrom(std::span<GameEntry>(games), 0);
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
+  // Sorted before they become games, so that the list is made in order,
+  // each entry written once.
   std::vector<std::string> names = ListFiles(folder, MatchesGamePattern);
-  std::vector<SortKey> keys;
-  keys.reserve(names.size());
-  for (std::string& name : names) keys.push_back({{}, &name});
-  return InListOrder(std::move(keys));
+  SortFrom(std::span<std::string>(names), 0);
+  GameList games;
+  games.reserve(names.size());
+  for (std::string& name : names) games.push_back({std::move(name)});
+  return games;
 }
 
 std::optional<std::size_t> InitialSelection(const GameList& games) {
