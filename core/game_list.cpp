@@ -100,6 +100,12 @@ template <typename Entry>
 std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t depth) {
   std::array<std::size_t, 256> next{}, end{};
   for (const Entry& entry : entries) ++end[FoldedByte(NameOf(entry), depth)];
+  // Often all names go on alike, and nothing moves.
+  const std::size_t first = FoldedByte(NameOf(entries.front()), depth);
+  if (end[first] == entries.size()) {
+    std::fill(end.begin() + first, end.end(), entries.size());
+    return end;
+  }
   std::exclusive_scan(end.begin(), end.end(), next.begin(), std::size_t{0});
   std::inclusive_scan(end.begin(), end.end(), end.begin());
   for (std::size_t value = 0; value < 256; ++value) {
@@ -124,7 +130,7 @@ std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t d
 // recursion, which so stays shallow however long the names.
 template <typename Entry>
 void SortFrom(std::span<Entry> entries, std::size_t depth) {
-  constexpr std::size_t kFewEntries = 32;
+  constexpr std::size_t kFewEntries = 64;
   while (entries.size() > kFewEntries) {
     const std::array<std::size_t, 256> end = SplitByByte(entries, depth);
     const auto part = [&](std::size_t value) {
