@@ -32,8 +32,8 @@ TEST(ListGames, FilesMatchingBinSortedWithoutRegardToCase) {
   EXPECT_TRUE(ListGames("/nonexistent/norvan").empty());
 }
 
-// Names a sort on a few bytes at a time could misplace. Each row also runs
-// with every name many times over, as a large folder gives the sort.
+// Names a radix sort could misplace. Each row also runs with every name many
+// times over, as a large folder gives the sort.
 TEST(SortGames, OrdersByLowerCaseThenBytes) {
   const std::string k254(254, 'x');
   const std::vector<std::string> cases[] = {
