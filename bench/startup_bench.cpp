@@ -3,11 +3,12 @@
 // we listen for MapNotify on the root window (the top-level windows are its
 // children, no window manager reparents them) before starting the program,
 // so nothing is polled. Cases run alternately, round after round, and their
-// medians are compared with the first case, the reference.
+// medians are compared: each with the first case, and each that has goals
+// with its own yardstick case (time) or with the first case (memory).
 //
-//   startup_bench [--rounds N] [--memory-goal-mb M]
-//                 --reference LABEL FOLDER PROGRAM
-//                 --case LABEL RATIO_GOAL FOLDER PROGRAM ...
+//   startup_bench [--rounds N]
+//                 --case LABEL FOLDER PROGRAM
+//                 [--time-goal YARDSTICK_LABEL RATIO] [--memory-goal-mb MB] ...
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <fcntl.h>
@@ -30,9 +31,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct Case {
-  std::string label;
-  double ratioGoal = 0;  // 0 for the reference
-  std::string folder, program;
+  std::string label, folder, program;
+  std::string yardstick;  // the case whose time this one's is held to, if any
+  double timeGoal = 0, memoryGoal = 0;
   std::vector<double> milliseconds, megabytes;
 };
 
@@ -129,31 +130,72 @@ double Median(std::vector<double> values) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: startup_bench [--rounds N] [--memory-goal-mb M]\n"
-               "                     --reference LABEL FOLDER PROGRAM\n"
-               "                     --case LABEL RATIO_GOAL FOLDER PROGRAM ...\n");
+               "usage: startup_bench [--rounds N]\n"
+               "                     --case LABEL FOLDER PROGRAM\n"
+               "                     [--time-goal YARDSTICK_LABEL RATIO] [--memory-goal-mb MB] "
+               "...\n");
   return 2;
+}
+
+const char* Verdict(bool met) {
+  return met ? "met" : "MISSED";
+}
+
+void PrintFigures(const std::vector<Case>& cases, int rounds) {
+  const double firstTime = Median(cases[0].milliseconds);
+  const double firstMemory = Median(cases[0].megabytes);
+  std::printf("Start-up to window mapped, median of %d rounds, alternating:\n", rounds);
+  for (const Case& c : cases) {
+    const double time = Median(c.milliseconds), memory = Median(c.megabytes);
+    std::printf("  %-36s %8.1f ms %6.2fx   RSS %6.1f MB %+6.1f MB\n", c.label.c_str(), time,
+                time / firstTime, memory, memory - firstMemory);
+  }
+}
+
+void PrintGoals(const std::vector<Case>& cases) {
+  const double firstMemory = Median(cases[0].megabytes);
+  std::printf("Goals:\n");
+  for (const Case& c : cases) {
+    if (c.timeGoal > 0) {
+      const auto yardstick = std::find_if(cases.begin(), cases.end(), [&](const Case& other) {
+        return other.label == c.yardstick;
+      });
+      const double ratio = Median(c.milliseconds) / Median(yardstick->milliseconds);
+      std::printf("  %s / %s: %.2fx   goal <= %.1fx: %s\n", c.label.c_str(), c.yardstick.c_str(),
+                  ratio, c.timeGoal, Verdict(ratio <= c.timeGoal));
+    }
+    if (c.memoryGoal > 0) {
+      const double extra = Median(c.megabytes) - firstMemory;
+      std::printf("  %s, memory over %s: %+.1f MB   goal <= %+.0f MB: %s\n", c.label.c_str(),
+                  cases[0].label.c_str(), extra, c.memoryGoal, Verdict(extra <= c.memoryGoal));
+    }
+  }
+}
+
+bool HasCase(const std::vector<Case>& cases, const std::string& label) {
+  return std::any_of(cases.begin(), cases.end(), [&](const Case& c) { return c.label == label; });
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
   int rounds = 5;
-  double memoryGoal = 0;
   std::vector<Case> cases;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     const int left = argc - i - 1;
     if (option == "--rounds" && left >= 1) {
       rounds = std::atoi(argv[++i]);
-    } else if (option == "--memory-goal-mb" && left >= 1) {
-      memoryGoal = std::atof(argv[++i]);
-    } else if (option == "--reference" && left >= 3 && cases.empty()) {
-      cases.push_back({argv[i + 1], 0, argv[i + 2], argv[i + 3], {}, {}});
+    } else if (option == "--case" && left >= 3) {
+      cases.push_back({argv[i + 1], argv[i + 2], argv[i + 3], "", 0, 0, {}, {}});
       i += 3;
-    } else if (option == "--case" && left >= 4 && !cases.empty()) {
-      cases.push_back({argv[i + 1], std::atof(argv[i + 2]), argv[i + 3], argv[i + 4], {}, {}});
-      i += 4;
+    } else if (option == "--time-goal" && left >= 2 && !cases.empty() &&
+               HasCase(cases, argv[i + 1])) {
+      cases.back().yardstick = argv[i + 1];
+      cases.back().timeGoal = std::atof(argv[i + 2]);
+      i += 2;
+    } else if (option == "--memory-goal-mb" && left >= 1 && !cases.empty()) {
+      cases.back().memoryGoal = std::atof(argv[++i]);
     } else {
       return Usage();
     }
@@ -178,21 +220,7 @@ int main(int argc, char* argv[]) {
     }
   }
   XCloseDisplay(display);
-
-  const double referenceTime = Median(cases[0].milliseconds);
-  const double referenceMemory = Median(cases[0].megabytes);
-  std::printf("Start-up to window mapped, median of %d rounds, alternating:\n", rounds);
-  for (const Case& c : cases) {
-    const double time = Median(c.milliseconds), memory = Median(c.megabytes);
-    const double ratio = time / referenceTime, extra = memory - referenceMemory;
-    std::printf("  %-26s %8.1f ms %6.2fx   RSS %6.1f MB %+6.1f MB", c.label.c_str(), time, ratio,
-                memory, extra);
-    if (c.ratioGoal > 0) {
-      std::printf("   time <= %.1fx: %s", c.ratioGoal, ratio <= c.ratioGoal ? "met" : "MISSED");
-      if (memoryGoal > 0)
-        std::printf(", memory <= %+.0f MB: %s", memoryGoal, extra <= memoryGoal ? "met" : "MISSED");
-    }
-    std::printf("\n");
-  }
+  PrintFigures(cases, rounds);
+  PrintGoals(cases);
   return 0;
 }

@@ -3,7 +3,9 @@
 #include "platform.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <array>
+#include <numeric>
+#include <span>
 
 namespace norvan {
 
@@ -58,14 +60,95 @@ bool IsDisguising(char32_t c) {
          (c >= 0x2066 && c <= 0x2069);
 }
 
-// Eight bytes of a lower-cased name from `from` on, as one number that orders
-// like them; names cannot hold NUL, so the zero padding past a name's end
-// sorts first, as the shorter string does.
-std::uint64_t Head(std::string_view lower, std::size_t from) {
-  std::uint64_t head = 0;
-  for (std::size_t i = from; i < from + 8; ++i)
-    head = (head << 8) | (i < lower.size() ? static_cast<unsigned char>(lower[i]) : 0u);
-  return head;
+const std::string& NameOf(const std::string& name) {
+  return name;
+}
+const std::string& NameOf(const GameEntry& game) {
+  return game.name;
+}
+
+// The byte at `depth` of a name, lower-cased; 0 past its end, since names
+// cannot hold NUL and a shorter name sorts first.
+std::size_t FoldedByte(const std::string& name, std::size_t depth) {
+  return depth < name.size() ? static_cast<unsigned char>(AsciiLower(name[depth])) : 0;
+}
+
+// The list's order for two names that agree, lower-cased, in their first
+// `depth` bytes: lower-cased bytes first, then the bytes as they are.
+bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth) {
+  for (std::size_t i = depth; i < a.size() && i < b.size(); ++i) {
+    const auto lowerA = static_cast<unsigned char>(AsciiLower(a[i]));
+    const auto lowerB = static_cast<unsigned char>(AsciiLower(b[i]));
+    if (lowerA != lowerB) return lowerA < lowerB;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+// Sorts entries whose names agree, lower-cased, in their first `depth` bytes
+// by comparing them.
+template <typename Entry>
+void SortByComparing(std::span<Entry> entries, std::size_t depth) {
+  std::sort(entries.begin(), entries.end(), [depth](const Entry& a, const Entry& b) {
+    return ListedBefore(NameOf(a), NameOf(b), depth);
+  });
+}
+
+// Moves each entry into the part of `entries` for its byte at `depth`, and
+// gives where each part ends.
+template <typename Entry>
+std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t depth) {
+  std::array<std::size_t, 256> next{}, end{};
+  for (const Entry& entry : entries) ++end[FoldedByte(NameOf(entry), depth)];
+  // Often all names go on alike, and nothing moves.
+  const std::size_t first = FoldedByte(NameOf(entries.front()), depth);
+  if (end[first] == entries.size()) {
+    std::fill(end.begin() + first, end.end(), entries.size());
+    return end;
+  }
+  std::exclusive_scan(end.begin(), end.end(), next.begin(), std::size_t{0});
+  std::inclusive_scan(end.begin(), end.end(), end.begin());
+  for (std::size_t value = 0; value < 256; ++value) {
+    while (next[value] < end[value]) {
+      Entry& entry = entries[next[value]];
+      const std::size_t entryValue = FoldedByte(NameOf(entry), depth);
+      if (entryValue == value)
+        ++next[value];
+      else
+        std::swap(entry, entries[next[entryValue]++]);
+    }
+  }
+  return end;
+}
+
+// Sorts `entries`, whose names agree, lower-cased, in their first `depth`
+// bytes, in place: a radix sort a byte at a time, which compares no strings,
+// down to ranges small enough for comparing. It takes no memory: each fresh
+// page costs a page fault, and for a copy of 100 000 entries, 3 MB, these
+// cost more than the whole sort. The largest part of each split goes round
+// again and only the others, each at most half the entries, are sorted by
+// recursion, which so stays shallow however long the names.
+template <typename Entry>
+void SortFrom(std::span<Entry> entries, std::size_t depth) {
+  constexpr std::size_t kFewEntries = 64;
+  while (entries.size() > kFewEntries) {
+    const std::array<std::size_t, 256> end = SplitByByte(entries, depth);
+    const auto part = [&](std::size_t value) {
+      const std::size_t start = value ? end[value - 1] : 0;
+      return entries.subspan(start, end[value] - start);
+    };
+    std::size_t largest = 0;
+    for (std::size_t value = 1; value < 256; ++value)
+      if (part(value).size() > part(largest).size()) largest = value;
+    for (std::size_t value = 1; value < 256; ++value)
+      if (value != largest && part(value).size() > 1) SortFrom(part(value), depth + 1);
+    // The names that end here are equal but for case: their bytes order them.
+    SortByComparing(part(0), depth);
+    if (largest == 0) return;
+    entries = part(largest);
+    ++depth;
+  }
+  SortByComparing(entries, depth);
 }
 
 }  // namespace
@@ -97,42 +180,17 @@ std::string DisplayText(std::string_view bytes) {
 }
 
 void SortGames(GameList& games) {
-  // The lower-cased names live side by side in one block, and each key carries
-  // the first sixteen bytes as two numbers: most comparisons end there without
-  // touching memory, and the rest read the compact block, not names scattered
-  // over the heap. Each name is moved once, at the end.
-  std::string lower;
-  for (const GameEntry& game : games) lower += game.name;
-  for (char& c : lower) c = AsciiLower(c);
-
-  struct Key {
-    std::uint64_t head[2];
-    std::string_view lower;
-    std::size_t index;
-  };
-  std::vector<Key> keys(games.size());
-  for (std::size_t i = 0, offset = 0; i < games.size(); offset += games[i++].name.size()) {
-    const std::string_view name(lower.data() + offset, games[i].name.size());
-    keys[i] = {{Head(name, 0), Head(name, 8)}, name, i};
-  }
-  std::sort(keys.begin(), keys.end(), [&games](const Key& a, const Key& b) {
-    if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
-    if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
-    if (const int order = a.lower.compare(b.lower); order != 0) return order < 0;
-    return games[a.index].name < games[b.index].name;
-  });
-
-  GameList sorted;
-  sorted.reserve(games.size());
-  for (const Key& key : keys) sorted.push_back(std::move(games[key.index]));
-  games = std::move(sorted);
+  SortFrom(std::span<GameEntry>(games), 0);
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
+  // Sorted before they become games, so that the list is made in order,
+  // each entry written once.
+  std::vector<std::string> names = ListFiles(folder, MatchesGamePattern);
+  SortFrom(std::span<std::string>(names), 0);
   GameList games;
-  for (std::string& name : ListFiles(folder, MatchesGamePattern))
-    games.push_back({std::move(name)});
-  SortGames(games);
+  games.reserve(names.size());
+  for (std::string& name : names) games.push_back({std::move(name)});
   return games;
 }
 

@@ -32,6 +32,54 @@ TEST(ListGames, FilesMatchingBinSortedWithoutRegardToCase) {
   EXPECT_TRUE(ListGames("/nonexistent/norvan").empty());
 }
 
+// Names a radix sort could misplace. Each row also runs with every name many
+// times over, as a large folder gives the sort.
+TEST(SortGames, OrdersByLowerCaseThenBytes) {
+  const std::string k254(254, 'x');
+  const std::vector<std::string> cases[] = {
+      {"ab", "AB.bin", "ab.bin.bin"},  // each name the start of the next
+      {"SIXTEEN BYTES ABA.bin", "sixteen bytes ABa.bin", "Sixteen bytes abZ.bin"},
+      {"[", "_", "`", "a", "Z", "z["},  // '[' and '`' stand between the cases
+      {"x", "X" + k254, "x" + k254, "y"},
+  };
+  for (const std::vector<std::string>& want : cases) {
+    for (const std::size_t copies : {1, 40}) {
+      GameList games;
+      for (std::size_t copy = 0; copy < copies; ++copy)
+        for (auto name = want.rbegin(); name != want.rend(); ++name) games.push_back({*name});
+      SortGames(games);
+      for (std::size_t i = 0; i < games.size(); ++i)
+        ASSERT_EQ(games[i].name, want[i / copies]) << want[0] << " x" << copies << " at " << i;
+    }
+  }
+}
+
+// Many names that share starts of every length, against the order written out.
+TEST(SortGames, AgreesWithComparingWholeNames) {
+  const std::string letters = "aAbB[`_z\xC3\xA9.";
+  std::mt19937 random(7);
+  auto text = [&](std::size_t length) {
+    std::string s;
+    while (s.size() < length) s += letters[random() % letters.size()];
+    return s;
+  };
+  std::vector<std::string> stems;
+  for (int i = 0; i < 40; ++i) stems.push_back(text(random() % 30));
+  GameList games;
+  for (int i = 0; i < 5000; ++i)
+    games.push_back({stems[random() % stems.size()] + text(1 + random() % 5)});
+  auto key = [](const std::string& name) {
+    std::string lower = name;
+    for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+    return std::pair(lower, name);
+  };
+  std::vector<std::string> want;
+  for (const GameEntry& game : games) want.push_back(game.name);
+  std::sort(want.begin(), want.end(), [&](auto& a, auto& b) { return key(a) < key(b); });
+  SortGames(games);
+  for (std::size_t i = 0; i < want.size(); ++i) ASSERT_EQ(games[i].name, want[i]) << i;
+}
+
 TEST(GameEntry, DisplayReplacesEachInvalidSequence) {
   const std::string kBad = "\xEF\xBF\xBD";
   const std::pair<std::string, std::string> cases[] = {

@@ -287,6 +287,22 @@ class MainWindowTest : public QObject {
     }
   }
 
+  // Type-ahead searches the names as shown, without regard to case: keys
+  // typed together make one search, and after a pause a key starts a new one
+  // from the entry after the selected one, round to the top.
+  void typeAheadSelectsByTheShownName() {
+    Open({"alpha.bin", "Beta.bin", "beach.bin", "Bird.bin", "\u00C9checs.bin"});
+    const std::pair<QString, QString> steps[] = {
+        {"bet", "Beta.bin"}, {"b", "Bird.bin"}, {"b", "beach.bin"}, {"\u00E9c", "\u00C9checs.bin"}};
+    for (const auto& [typed, selected] : steps) {
+      QTest::qWait(QApplication::keyboardInputInterval() + 50);
+      // Qt's key codes for Latin-1 letters are their capitals' code points.
+      for (const QChar c : typed)
+        QTest::sendKeyEvent(QTest::Click, List(), Qt::Key(c.toUpper().unicode()), c, {});
+      QCOMPARE(QString::fromStdString(window_->SelectedFileName()), selected);
+    }
+  }
+
   void checkBoxClicksToggleTwoStatesEvenFromGrayed() {
     Open({"a.bin"}, "2,0,0,1,0\r\n");
     auto* box = Get<QCheckBox>("chkDebug");
