@@ -1,11 +1,8 @@
 #include <QAccessible>
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
-#include <QRadioButton>
 #include <QStyle>
 #include <QToolTip>
 #include <QtTest>
@@ -15,50 +12,12 @@
 #include "about_window.h"
 #include "keys_window.h"
 #include "launch.h"
-#include "message_window.h"
-#include "window_lifetime.h"
+#include "main_window.h"
 #include "window_test_support.h"
 
 using namespace norvan;
 
 namespace {
-
-// The design in tab order, in twips; frames and labels never take the focus.
-struct DesignRow {
-  const char* name;
-  const char* kind;
-  const char* caption;
-  int left, top, width, height;
-};
-const DesignRow kDesign[] = {
-    {"filList", "QListView", "", 120, 360, 1695, 2235},
-    {"optS1_0", "QRadioButton", "Disable", 120, 240, 975, 375},
-    {"optS1_2", "QRadioButton", "Left Keyboard", 120, 720, 975, 375},
-    {"optS1_1", "QRadioButton", "Right Keyboard", 120, 1200, 975, 375},
-    {"optS1_3", "QRadioButton", "Joystick", 120, 1680, 975, 375},
-    {"optS2_0", "QRadioButton", "Disable", 120, 240, 1095, 375},
-    {"optS2_2", "QRadioButton", "Left Keyboard", 120, 720, 1095, 375},
-    {"optS2_1", "QRadioButton", "Right Keyboard", 120, 1200, 1095, 375},
-    {"optS2_3", "QRadioButton", "Joystick", 120, 1680, 1095, 375},
-    {"chkDebug", "QCheckBox", "Debug mode", 2040, 2400, 1215, 495},
-    {"chkNoLimit", "QCheckBox", "No Speed Limit", 2040, 2760, 1455, 495},
-    {"chkNoSound", "QCheckBox", "No Sound", 3480, 2400, 1215, 495},
-    {"cmdRun", "QPushButton", "&Run Game", 5040, 240, 1215, 495},
-    {"cmdAbout", "QPushButton", "&About", 5040, 1080, 1215, 495},
-    {"cmdExit", "QPushButton", "E&xit", 5040, 1920, 1215, 495},
-    {"lblFiles", "QLabel", "Game List:", 120, 120, 1215, 255},
-    {"fraStick1", "QGroupBox", "Stick 1 Mode", 2040, 120, 1335, 2175},
-    {"fraStick2", "QGroupBox", "Stick 2 Mode", 3480, 120, 1335, 2175},
-    {"lblCount", "QLabel", "Game count:", 120, 2640, 915, 195},
-    {"txtCount", "QLineEdit", "", 120, 2880, 975, 285},
-};
-
-QString Caption(const QWidget* control) {
-  if (auto* button = qobject_cast<const QAbstractButton*>(control)) return button->text();
-  if (auto* label = qobject_cast<const QLabel*>(control)) return label->text();
-  if (auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
-  return "";
-}
 
 // Runs `action` once a visible `Window` turns up, inside whatever event loop
 // runs then (a modal window's, say).
@@ -102,14 +61,6 @@ class MainWindowTest : public QObject {
   }
   QListView* List() { return Get<QListView>("filList"); }
   QPoint Row(int row) { return List()->visualRect(List()->model()->index(row, 0)).center(); }
-  // Runs the event loop until something ends it; a hang ends it with 1.
-  static int RunEventLoop() {
-    QTimer hang;
-    hang.setSingleShot(true);
-    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-    hang.start(5000);
-    return QCoreApplication::exec();
-  }
   // What the default settings start `game` with.
   std::string Started(const char* game) {
     return std::string("O2EM.EXE ") + game + "  -s1=1 -s2=0  ";
@@ -126,7 +77,6 @@ class MainWindowTest : public QObject {
 
   void matchesTheDesign() {
     Open({"a.bin"});
-    QCOMPARE(window_->windowTitle(), QString("Norvan - Front-end for O2EM ver. 0.65.3"));
     QCOMPARE(window_->centralWidget()->size(), QSize(436, 239));
     QCOMPARE(window_->minimumSize(), window_->maximumSize());
     QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -136,16 +86,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(QGuiApplication::platformName() + ' ' + QApplication::style()->name(),
              "windows windowsvista");
 #endif
-    for (const DesignRow& row : kDesign) {
-      QWidget* control = Get(row.name);
-      QVERIFY2(control->inherits(row.kind) && Caption(control) == row.caption, row.name);
-      const QRect design(qRound(row.left / 15.0), qRound(row.top / 15.0), qRound(row.width / 15.0),
-                         qRound(row.height / 15.0));
-      // "Game count:" is sized to its text, whichever font stands in.
-      QCOMPARE(control->geometry(), QString(row.name) == "lblCount"
-                                        ? QRect(design.topLeft(), control->sizeHint())
-                                        : design);
-    }
+    // Each caption on the option it sets: the sticks' options do not stand in
+    // index order.
+    QStringList captions;
+    for (const char* stick : {"optS1_", "optS2_"})
+      for (const char index : {'0', '1', '2', '3'})
+        captions << Get<QAbstractButton>(stick + QString(index))->text();
+    QCOMPARE(captions.join('|'),
+             "Disable|Right Keyboard|Left Keyboard|Joystick|Disable|"
+             "Right Keyboard|Left Keyboard|Joystick");
     // Tab goes round in the design's order and enters each frame at its
     // selected option; the arrow keys move within a frame.
     const auto tabRound = [this] {
@@ -162,10 +111,6 @@ class MainWindowTest : public QObject {
     QTest::keyClick(window_->windowHandle(), Qt::Key_Down);
     QTest::keyClick(window_->windowHandle(), Qt::Key_Backtab);
     QCOMPARE(tabRound(), "filList optS1_3 optS2_0 " + rest);
-    QStringList menu = {Get<QMenu>("mnuFile")->title()};
-    for (QAction* item : Get<QMenu>("mnuFile")->actions()) menu << item->text();
-    QCOMPARE(menu, QStringList({"&File", "Emulator &Keys", "&Save on Exit", "E&xit"}));
-    QVERIFY(Get<QMenu>("mnuFile")->actions()[1]->isChecked());
   }
 
   void loadsFolderAndSettings_data() {
@@ -209,30 +154,23 @@ class MainWindowTest : public QObject {
 
   void enterRunsTheGameOncePerPressWhereverTheFocusIs_data() {
     QTest::addColumn<QString>("focus");
-    for (const char* name : {"filList", "optS1_2", "optS2_0", "chkDebug", "txtCount", "cmdRun"})
-      QTest::newRow(name) << name;
+    for (const char* name : {"filList", "cmdRun"}) QTest::newRow(name) << name;
   }
   void enterRunsTheGameOncePerPressWhereverTheFocusIs() {
     QFETCH(QString, focus);
     Open({"Alien Raiders.bin", "O2ROM.BIN"});
     QWidget* target = Get(focus);
     target->setFocus();
-    // Each key held down: the keyboard repeats the press until it is let go.
-    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
-                                                              {Qt::Key_Enter, Qt::KeypadModifier},
-                                                              {Qt::Key_R, Qt::AltModifier}};
-    for (const auto& [key, modifiers] : keys) {
-      for (bool repeat : {false, true, true, true})
-        QTest::simulateEvent(target, true, key, modifiers, {}, repeat);
-      QTest::simulateEvent(target, false, key, modifiers, {}, false);
-    }
-    QTRY_COMPARE(starter_.started, std::vector<std::string>(3, Started("\"Alien Raiders.bin\"")));
+    // The keypad's Enter held down: the keyboard repeats the press until it
+    // is let go. (The end-to-end test holds Enter and Alt+R.)
+    for (bool repeat : {false, true, true, true})
+      QTest::simulateEvent(target, true, Qt::Key_Enter, Qt::KeypadModifier, {}, repeat);
+    QTest::simulateEvent(target, false, Qt::Key_Enter, Qt::KeypadModifier, {}, false);
+    QTRY_COMPARE(starter_.started, std::vector<std::string>{Started("\"Alien Raiders.bin\"")});
   }
 
-  void accessKeys() {
-    Open({"a.bin", "b.bin"});
-    QTest::keyClick(window_.get(), Qt::Key_R, Qt::AltModifier);
-    QTRY_COMPARE(starter_.started.size(), 1u);
+  void aboutIsModalAndKeysOpensOnce() {
+    Open({"a.bin"});
     bool aboutShown = false;
     // About is modal: the main window takes no input until it closes.
     WhenShown<frmAbout>([&](frmAbout* about) {
@@ -240,23 +178,9 @@ class MainWindowTest : public QObject {
     });
     QTest::keyClick(window_.get(), Qt::Key_A, Qt::AltModifier);
     QTRY_VERIFY(aboutShown);
-    // A window manager gives the focus back after a dialog; offscreen, we do.
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-
-    auto* menu = Get<QMenu>("mnuFile");
-    for (Qt::Key item : {Qt::Key_S, Qt::Key_K, Qt::Key_X}) {
-      QTest::keyClick(window_.get(), Qt::Key_F, Qt::AltModifier);
-      QTRY_VERIFY(menu->isVisible());
-      QTest::keyClick(menu, item);
-      QTRY_VERIFY(!menu->isVisible());
-      window_->activateWindow();
-    }
-    QVERIFY(!menu->actions()[1]->isChecked());
-    QVERIFY(VisibleWindow<frmKeys>());
-    QVERIFY(!window_->isVisible());
-    // Save on Exit was unchecked: the file stays as loading left it.
-    QCOMPARE(folder_->Read("norvan.cfg"), QByteArray("0,0,0,1,0,\"#TRUE#\"\r\n"));
+    Get<QMenu>("mnuFile")->actions()[0]->trigger();
+    Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
+    QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
   }
 
   void onlyADoubleClickRunsAndOnlyOnce() {
@@ -340,43 +264,6 @@ class MainWindowTest : public QObject {
       QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(Get(control));
       QCOMPARE(ui->text(QAccessible::Name), QString(name));
     }
-    ExpectEveryControlNamed(window_.get());
-  }
-
-  void modelessWindowsOutliveTheMainWindowAndTheLastEndsTheProgram() {
-    QuitWhenLastWindowCloses(*qApp);
-    Open({});
-    Get<QMenu>("mnuFile")->actions()[0]->trigger();
-    Get<QMenu>("mnuFile")->actions()[0]->trigger();  // the same window again
-    QCOMPARE(window_->findChildren<frmKeys*>().size(), 1);
-    VisibleWindow<frmKeys>()->close();  // the end-to-end test lets it outlive the main window
-    QTest::mouseClick(Get("cmdRun"), Qt::LeftButton);  // "There are no available games!"
-    QPointer<frmWarning> message = VisibleWindow<frmWarning>();
-    bool outlived = false;
-    QTimer::singleShot(0, window_.get(), [&] {
-      window_->close();
-      QTimer::singleShot(20, message, [&] {
-        outlived = message->isVisible();  // still running under the message window
-        message->close();
-      });
-    });
-    QCOMPARE(RunEventLoop(), 0);
-    QVERIFY(outlived);
-
-    // A window hides for a moment when its flags change: that ends nothing.
-    window_->show();
-    bool running = false;
-    QTimer::singleShot(0, window_.get(), [&] {
-      window_->setWindowFlags(window_->windowFlags() | Qt::WindowStaysOnTopHint);
-      window_->show();
-      QTimer::singleShot(50, window_.get(), [&] {
-        running = true;
-        QCoreApplication::exit(0);
-      });
-    });
-    QCOMPARE(RunEventLoop(), 0);
-    QVERIFY(running);
-    qApp->setQuitOnLastWindowClosed(true);
   }
 };
 

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "design.h"
-#include "main_window.h"
 #include "process_start.h"
 
 // Records each command line, as Windows would get it, instead of starting anything.
@@ -80,12 +79,61 @@ inline void ExpectEveryControlNamed(const QWidget* window) {
   }
 }
 
-// Fails the test unless every caption of `window` fits its box in its font:
-// on one line, or wrapped within the box's height, with nothing cut off.
-inline void ExpectCaptionsFit(const QWidget* window) {
+// The controls of `window` that its design names and places; Qt's helpers,
+// and the About window's click area under everything, have no such name.
+inline QList<const QWidget*> DesignControls(const QWidget* window) {
+  QList<const QWidget*> controls;
   for (const QWidget* control : window->findChildren<QWidget*>()) {
+    const QString name = control->objectName();
+    if (!control->isHidden() && !name.isEmpty() && !name.startsWith("qt_")) controls << control;
+  }
+  return controls;
+}
+
+inline QRect InWindow(const QWidget* control) {
+  return {control->mapTo(control->window(), QPoint()), control->size()};
+}
+
+// What `control` draws in the window: a label's text, and an option's or
+// check box's indicator and text, since their boxes may reach past what they
+// draw, as the designs' do; anything else fills its box.
+inline QRect Drawn(const QWidget* control) {
+  const QRect box = InWindow(control);
+  const DrawnCaption caption = DrawnCaptionOf(control);
+  const bool indicator = control->inherits("QCheckBox") || control->inherits("QRadioButton");
+  if (caption.text.isEmpty() || !(indicator || control->inherits("QLabel"))) return box;
+  QRect text = control->fontMetrics().boundingRect(caption.box, caption.flags, caption.text);
+  if (indicator) text.setLeft(0);
+  return text.translated(box.topLeft()) & box;
+}
+
+// Controls that the designs lay over one another: a frame and what it holds,
+// a label and the control it names, and the two strokes of a design line.
+inline bool MayOverlap(const QWidget* a, const QWidget* b) {
+  const auto names = [](const QWidget* label, const QWidget* control) {
+    auto* asLabel = qobject_cast<const QLabel*>(label);
+    return asLabel && asLabel->buddy() == control;
+  };
+  const auto isLine = [](const QWidget* w) { return dynamic_cast<const DesignLine*>(w); };
+  return a->isAncestorOf(b) || b->isAncestorOf(a) || names(a, b) || names(b, a) ||
+         (isLine(a) && isLine(b));
+}
+
+// Fails the test unless `window`'s layout holds whatever the font: every
+// control inside the window, no two overlapping but where the design lays
+// them so, and every caption fitting its box in its font, on one line or
+// wrapped within the box's height, with nothing cut off.
+inline void ExpectSoundLayout(const QWidget* window) {
+  const QList<const QWidget*> controls = DesignControls(window);
+  for (const QWidget* control : controls) {
+    QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(control->objectName()));
+    for (const QWidget* other : controls) {
+      const bool apart = control == other || MayOverlap(control, other) ||
+                         !Drawn(control).intersects(Drawn(other));
+      QVERIFY2(apart, qPrintable(control->objectName() + " overlaps " + other->objectName()));
+    }
     const DrawnCaption caption = DrawnCaptionOf(control);
-    if (control->isHidden() || caption.text.isEmpty()) continue;
+    if (caption.text.isEmpty()) continue;
     const QString fault = QString("%1 (%2): \"%3\" in %4x%5 pixels")
                               .arg(control->objectName(), control->font().toString(), caption.text)
                               .arg(caption.box.width())

@@ -4,16 +4,18 @@
 
 #include "about_window.h"
 #include "keys_window.h"
+#include "main_window.h"
 #include "message_window.h"
 #include "window_test_support.h"
 
-// Every window's captions fit their boxes in whichever sans-serif face the
-// system has: CTest also runs this with DejaVu as the only fonts.
-class CaptionsTest : public QObject {
+// Every window's layout holds in whichever sans-serif face the system has:
+// CTest also runs this with DejaVu as the only fonts, with and without its
+// condensed faces.
+class LayoutTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void fit_data() {
+  void holds_data() {
     QTest::addColumn<std::function<QWidget*()>>("open");
     QTest::newRow("main") << std::function<QWidget*()>([] {
       static RecordingStarter starter;
@@ -23,15 +25,15 @@ class CaptionsTest : public QObject {
     QTest::newRow("Keys") << std::function<QWidget*()>([] { return new frmKeys(nullptr); });
     QTest::newRow("message") << std::function<QWidget*()>([] { return new frmWarning(nullptr); });
   }
-  void fit() {
+  void holds() {
     QFETCH(std::function<QWidget*()>, open);
     GameFolder folder({"O2ROM.BIN", "a.bin"});
     std::unique_ptr<QWidget> window(open());
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    ExpectCaptionsFit(window.get());
+    ExpectSoundLayout(window.get());
   }
 };
 
-QTEST_MAIN(CaptionsTest)
-#include "captions_test.moc"
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"
