@@ -10,8 +10,9 @@
 # It builds the work tree's files in build folders of its own, build-release/.
 # The same commit gives the same bytes, wherever and whenever it is built:
 #   scripts/release.sh --check   also builds everything a second time, from a
-#                                copy of the work tree in another folder, and
-#                                compares the two dist/ folders byte for byte.
+#                                copy of the work tree in another folder
+#                                (build-release/check/), and compares the two
+#                                dist/ folders byte for byte.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -198,15 +199,17 @@ make_release "$root" "$root/build-release" "$root/dist"
 (cd dist && ls -l)
 
 $check || exit 0
-copy=$(mktemp -d "${TMPDIR:-/tmp}/norvan-release-check.XXXXXX")
-mkdir "$copy/source"
+# The copy keeps the work tree's file times, so that its build folder, kept
+# like the first one, rebuilds only what changed.
+copy=$root/build-release/check
+rm -rf "$copy/source"
+mkdir -p "$copy/source"
 git ls-files -z --cached --others --exclude-standard |
   tar --null -T - --ignore-failed-read -c -f - 2>/dev/null | tar -x -C "$copy/source"
 make_release "$copy/source" "$copy/build" "$copy/dist"
 if ! diff -r dist "$copy/dist" >/dev/null; then
-  echo "release.sh --check: a second build in $copy differs:" >&2
+  echo "release.sh --check: the second build, in $copy, differs:" >&2
   diff -rq dist "$copy/dist" >&2 || true
   exit 1
 fi
-rm -rf "$copy"
-echo "release.sh --check: a second build, in another folder, gave the same bytes"
+echo "release.sh --check: the second build, in $copy, gave the same bytes"
