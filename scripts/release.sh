@@ -32,7 +32,7 @@ scripts/setup.sh windows release
 qt=$(scripts/qt-windows.sh)
 qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 
-crlf() { sed 's/$/\r/'; }
+crlf() { sed 's/\r*$/\r/'; }
 
 # Sets every file's time to the commit's, so that no archive holds the time it
 # was made at.
@@ -135,6 +135,7 @@ make_zip() {
   normalise_times "$stage"
   # zip takes no SOURCE_DATE_EPOCH: the times are the files', in UTC; -X
   # leaves out the extra fields with owners and exact times.
+  rm -f "$out/norvan-$version-windows-x64.zip"
   (cd "$stage" && ls | sort | zip -X -D -9 -q -@ "$out/norvan-$version-windows-x64.zip")
 }
 
