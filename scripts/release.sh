@@ -34,6 +34,13 @@ qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 
 crlf() { sed 's/\r*$/\r/'; }
 
+# Runs a command with its output in the file $1, shown only when it fails.
+logged() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 || { cat "$log" >&2; return 1; }
+}
+
 # Sets every file's time to the commit's, so that no archive holds the time it
 # was made at.
 normalise_times() { find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +; }
@@ -50,21 +57,23 @@ build_linux() {
     dpkg-buildflags --get)
   local cxxflags
   cxxflags="$("${buildflags[@]}" CPPFLAGS) $("${buildflags[@]}" CXXFLAGS) $(prefix_maps "$source" "$build")"
-  cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="$cxxflags" \
-    -DCMAKE_EXE_LINKER_FLAGS="$("${buildflags[@]}" LDFLAGS)" >/dev/null
-  cmake --build "$build" --target norvan -j"$(nproc)" >/dev/null
+  mkdir -p "$build"
+  logged "$build/configure.log" cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=None \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$("${buildflags[@]}" LDFLAGS)"
+  logged "$build/build.log" cmake --build "$build" --target norvan -j"$(nproc)"
 }
 
 # norvan.exe, linked afresh each time so that the linker's trace of what it
 # takes in is complete; the trace goes to $build/link-trace.txt.
 build_windows() {
   local source=$1 build=$2
-  cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  mkdir -p "$build"
+  logged "$build/configure.log" cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CXX_FLAGS="$(prefix_maps "$source" "$build")" -DCMAKE_EXE_LINKER_FLAGS=-Wl,--trace >/dev/null
+    -DCMAKE_CXX_FLAGS="$(prefix_maps "$source" "$build")" -DCMAKE_EXE_LINKER_FLAGS=-Wl,--trace
   rm -f "$build/norvan.exe"
-  cmake --build "$build" --target norvan -j"$(nproc)" >"$build/link-trace.txt"
+  logged "$build/link-trace.txt" cmake --build "$build" --target norvan -j"$(nproc)"
 }
 
 # Qt's source package, from the Qt cache; a cache made before it kept the
