@@ -89,16 +89,19 @@ expect_no_build_paths() {
 }
 
 # Qt's source package, from the Qt cache; a cache made before it kept the
-# source has it fetched again, from the same archives, and kept.
+# source has it fetched again, from the same archives, and kept, under the
+# cache's lock.
 qt_source_package() {
   local out=$1
-  if [ ! -d "$qt/source" ] || ! compgen -G "$qt/source/*.dsc" >/dev/null; then
+  (
+    flock 9
+    compgen -G "$qt/source/*.dsc" >/dev/null && exit 0
     rm -rf "$qt/source.partial"
     scripts/debian-source.sh "$qt/source.partial" "qt6-base=$qt_version" --download-only
     [ ! -e "$qt/source/config.summary" ] || cp "$qt/source/config.summary" "$qt/source.partial/"
     rm -rf "$qt/source"
     mv "$qt/source.partial" "$qt/source"
-  fi
+  ) 9>"$(dirname "$qt")/.lock"
   install -m 0644 "$qt/source"/*.dsc "$qt/source"/*.tar.* "$out/"
 }
 
