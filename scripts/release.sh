@@ -71,7 +71,7 @@ build_windows() {
   logged "$build/configure.log" cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" -DCMAKE_FIND_ROOT_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DCMAKE_CXX_FLAGS="$(prefix_maps "$source" "$build")" -DCMAKE_EXE_LINKER_FLAGS=-Wl,--trace
+    -DCMAKE_CXX_FLAGS="$(prefix_maps "$source" "$build")" -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Wl,--trace
   rm -f "$build/norvan.exe"
   logged "$build/link-trace.txt" cmake --build "$build" --target norvan -j"$(nproc)"
 }

@@ -32,8 +32,7 @@ sub read_table {
     for (split /\n/, slurp("$packaging/windows-notices.txt")) {
         next if /^\s*(#|$)/;
         my ($pattern, @notices) = split ' ';
-        my $regex = join '[^/]*', map { quotemeta } split /\*/, $pattern, -1;
-        $regex = '.*' . substr($regex, length '[^/]*') if $pattern =~ m{^\*/};
+        my $regex = join '.*', map { quotemeta } split /\*/, $pattern, -1;
         push @rules, [qr/^$regex$/, \@notices];
     }
     return @rules;
