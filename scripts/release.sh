@@ -53,7 +53,7 @@ prefix_maps() {
 
 # norvan for Debian, with Debian's hardening and optimisation flags.
 build_linux() {
-  local source=$1 build=$2 buildflags=(env DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath" DEB_CXXFLAGS_MAINT_STRIP=-g
+  local source=$1 build=$2 buildflags=(env DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath" DEB_CXXFLAGS_MAINT_STRIP=-g
     dpkg-buildflags --get)
   local cxxflags
   cxxflags="$("${buildflags[@]}" CPPFLAGS) $("${buildflags[@]}" CXXFLAGS) $(prefix_maps "$source" "$build")"
