@@ -53,8 +53,10 @@ prefix_maps() {
 
 # norvan for Debian, with Debian's hardening and optimisation flags.
 build_linux() {
-  local source=$1 build=$2 buildflags=(env DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath" DEB_CXXFLAGS_MAINT_STRIP=-g
-    dpkg-buildflags --get)
+  local source=$1 build=$2
+  # Without debug information, and with the path maps of the release's own.
+  local buildflags=(env DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
+    DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get)
   local cxxflags
   cxxflags="$("${buildflags[@]}" CPPFLAGS) $("${buildflags[@]}" CXXFLAGS) $(prefix_maps "$source" "$build")"
   mkdir -p "$build"
@@ -79,10 +81,11 @@ build_windows() {
 # The second build of --check uses the same Qt cache, so a comparison would
 # miss its path: no build path may be in a program at all.
 expect_no_build_paths() {
-  local program
+  local program found
   for program in "${@:3}"; do
-    if grep -q -a -F -e "$1" -e "$2" -e "$qt" "$program"; then
-      echo "release.sh: $program holds a build path: $(grep -a -o -F -e "$1" -e "$2" -e "$qt" "$program" | head -n 1)" >&2
+    found=$(grep -a -o -F -e "$1" -e "$2" -e "$qt" "$program" | head -n 1) || true
+    if [ -n "$found" ]; then
+      echo "release.sh: $program holds the build path $found" >&2
       return 1
     fi
   done
@@ -119,7 +122,8 @@ readme_text() {
     keep { print }
     END {
       flush()
-      for (title in want) if (!(title in found)) { print "README.md has no section " title >"/dev/stderr"; exit 1 }
+      for (title in want)
+        if (!(title in found)) { print "README.md has no section " title >"/dev/stderr"; exit 1 }
     }' "$1" | cat -s
 }
 
