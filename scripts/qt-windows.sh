@@ -59,23 +59,8 @@ fi
 
 work=$cache/work-$key
 rm -rf "$work" "$prefix.partial"
-mkdir -p "$work/apt/lists/partial" "$work/apt/sources.list.d" "$work/source"
-
-# The source comes from the same Debian archives as the system's packages. A
-# private apt configuration adds their deb-src lines without touching the
-# system's own sources.
-for sources in /etc/apt/sources.list.d/*.sources; do
-  [ -e "$sources" ] || continue
-  sed 's/^Types:.*/Types: deb-src/' "$sources" >"$work/apt/sources.list.d/$(basename "$sources")"
-done
-grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list |
-  sed 's/^deb /deb-src /' >"$work/apt/sources.list" || true
-apt=(apt-get -q -o "Dir::Etc::SourceList=$work/apt/sources.list"
-  -o "Dir::Etc::SourceParts=$work/apt/sources.list.d" -o "Dir::State::Lists=$work/apt/lists")
-{
-  "${apt[@]}" update
-  (cd "$work/source" && "${apt[@]}" source "qt6-base=$source_version")
-} >&2
+mkdir -p "$work/source"
+scripts/debian-source.sh "$work/source" "qt6-base=$source_version"
 source_dir=$(find "$work/source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
 
 echo "Building Qt $upstream for Windows (static) into $prefix; this takes a while" >&2

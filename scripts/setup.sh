@@ -3,6 +3,7 @@
 # when any of them is missing. Safe to run again: it installs nothing twice.
 #   scripts/setup.sh           the Linux build, its tests and the demo
 #   scripts/setup.sh windows   also the Windows cross-build and Wine to test it
+#   scripts/setup.sh release   also what scripts/release.sh packs and checks with
 set -euo pipefail
 
 packages=(
@@ -27,10 +28,16 @@ windows_packages=(
   libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 # Wine's X driver
 )
 
+release_packages=(
+  dpkg-dev zip                             # the Debian package and the Windows zip
+  lintian unzip                            # checking them
+)
+
 for group in "$@"; do
   case $group in
     windows) packages+=("${windows_packages[@]}") ;;
-    *) echo "setup.sh: unknown group \"$group\" (known: windows)" >&2; exit 2 ;;
+    release) packages+=("${release_packages[@]}") ;;
+    *) echo "setup.sh: unknown group \"$group\" (known: windows, release)" >&2; exit 2 ;;
   esac
 done
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the suite; the
 # fuzzers for a bounded time each; the program built for Windows, its tests
-# under wine64; last the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Every part runs; any failure fails the script.
+# under wine64; the release, built twice and compared, and what a user
+# downloads tested as a user gets it; last the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Every part runs; any
+# failure fails the script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -48,6 +50,13 @@ windows() {
   (cd build-windows && ctest --output-on-failure)
 }
 
+# dist/ built twice, the second time elsewhere, and compared byte for byte;
+# then the zip's norvan.exe and the .deb's norvan through the end-to-end tests.
+release() {
+  scripts/release.sh --check || return 1
+  bash tests/release/dist_test.sh dist build build-windows
+}
+
 sanitizers() {
   scripts/build.sh build-asan -DNORVAN_SANITIZE=ON || return 1
   local reports=$root/build-asan/sanitizer-reports status=0
@@ -82,6 +91,9 @@ fuzz || failed+=("fuzzing")
 
 section "Windows: norvan.exe cross-built with mingw-w64 and static Qt, its tests under wine64"
 windows || failed+=("Windows")
+
+section "Release: dist/ built twice and compared; the zip and the .deb tested as a user gets them"
+release || failed+=("release")
 
 section "Sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"
 sanitizers || failed+=("sanitizers")

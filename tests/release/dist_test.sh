@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What a user downloads, tested as a user gets it:
+#   dist_test.sh <dist folder> <Linux build folder> <Windows build folder>
+# The build folders lend the stand-in emulators and the Wine prefix. The zip
+# holds exactly its four files, and its norvan.exe, unpacked into a fresh
+# folder, passes the Wine end-to-end test. The .deb installs (simulated) on
+# this system, its unpacked program passes the Linux end-to-end tests, and
+# lintian finds no error in it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+dist=$(realpath "$1") linux=$(realpath "$2") windows=$(realpath "$3")
+work=$(mktemp -d "${TMPDIR:-/tmp}/norvan-dist.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failed=()
+
+zip_test() {
+  local zip=("$dist"/norvan-*-windows-x64.zip)
+  local listing
+  listing=$(unzip -Z1 "${zip[0]}" | tr '\n' ' ')
+  if [ "$listing" != "LICENSE.txt README.txt THIRD-PARTY-NOTICES.txt norvan.exe " ]; then
+    echo "FAIL: the zip holds: $listing"
+    return 1
+  fi
+  unzip -q "${zip[0]}" -d "$work/zip"
+  bash "$here/../e2e/wine_launch_test.sh" "$work/zip/norvan.exe" "$windows/tools/o2em_standin.exe" \
+    "$windows/wineprefix" "$windows/tests/core/record_args.exe"
+}
+
+deb_test() {
+  local deb=("$dist"/norvan_*_amd64.deb) status=0
+  apt-get install --simulate "${deb[0]}" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; echo "FAIL: apt-get cannot install ${deb[0]}"; status=1; }
+  dpkg-deb -x "${deb[0]}" "$work/deb"
+  local name
+  for name in launch_test keys_window_test; do
+    bash "$here/../e2e/$name.sh" "$work/deb/usr/bin/norvan" "$linux/tools/o2em_standin" || status=1
+  done
+  echo "lintian:"
+  lintian --fail-on error "${deb[0]}" 2>/dev/null || { echo "FAIL: lintian reports an error"; status=1; }
+  return $status
+}
+
+echo "---- The Windows zip"
+zip_test || failed+=(zip)
+echo "---- The Debian package"
+deb_test || failed+=(.deb)
+[ ${#failed[@]} -eq 0 ] || { echo "FAILED: ${failed[*]}"; exit 1; }
+echo PASS
