@@ -19,6 +19,14 @@ using namespace norvan;
 
 namespace {
 
+// The application's visible top-level window of class `T`, if any.
+template <typename T>
+T* VisibleWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* window = qobject_cast<T*>(w); window && window->isVisible()) return window;
+  return nullptr;
+}
+
 // Runs `action` once a visible `Window` turns up, inside whatever event loop
 // runs then (a modal window's, say).
 template <typename Window>

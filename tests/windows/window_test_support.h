@@ -57,14 +57,6 @@ Control* Find(const QWidget* root, const char* name) {
   return control;
 }
 
-// The application's visible top-level window of class `T`, if any.
-template <typename T>
-T* VisibleWindow() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* window = qobject_cast<T*>(w); window && window->isVisible()) return window;
-  return nullptr;
-}
-
 // Fails the test unless a screen reader can name each control of `window`:
 // its buttons, labels, frames, text boxes and lists.
 inline void ExpectEveryControlNamed(const QWidget* window) {
