@@ -1,19 +1,12 @@
 #include "process_start.h"
 
+#include <string_view>
+
 namespace norvan {
 
-std::string CommandLine::Text() const {
-  const bool quoted = game.find(' ') != std::string::npos;
-  const char* quote = quoted ? "\"" : "";
-  return std::string(kEmulatorProgram) + " " + quote + game + quote + options;
-}
+namespace {
 
-std::vector<std::string> CommandLine::Words() const {
-  std::vector<std::string> words = {kEmulatorProgram, game};
-  for (std::string& word : SplitAtBlanks(options)) words.push_back(std::move(word));
-  return words;
-}
-
+// The words of `text` between blanks; runs of blanks separate like one.
 std::vector<std::string> SplitAtBlanks(std::string_view text) {
   std::vector<std::string> words;
   std::size_t pos = 0;
@@ -25,6 +18,20 @@ std::vector<std::string> SplitAtBlanks(std::string_view text) {
     words.emplace_back(text.substr(pos, end - pos));
     pos = end;
   }
+  return words;
+}
+
+}  // namespace
+
+std::string CommandLine::Text() const {
+  const bool quoted = game.find(' ') != std::string::npos;
+  const char* quote = quoted ? "\"" : "";
+  return std::string(kEmulatorProgram) + " " + quote + game + quote + options;
+}
+
+std::vector<std::string> CommandLine::Words() const {
+  std::vector<std::string> words = {kEmulatorProgram, game};
+  for (std::string& word : SplitAtBlanks(options)) words.push_back(std::move(word));
   return words;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace norvan {
@@ -43,8 +42,5 @@ class SystemProcessStarter : public ProcessStarter {
  public:
   bool Start(const CommandLine& commandLine) override;
 };
-
-// The words of `text` between blanks; runs of blanks separate like one.
-std::vector<std::string> SplitAtBlanks(std::string_view text);
 
 }  // namespace norvan

@@ -10,6 +10,8 @@
 # with. The ROM and the games are a few random bytes each, named the way
 # today's catalogued game sets name them.
 set -euo pipefail
+# A folder given is the caller's, relative to where they stand.
+[ "${1:-}" = --prepare-only ] && [ -n "${2:-}" ] && set -- "$1" "$(realpath -m "$2")"
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${NORVAN_BUILD:-build}")
 demo=$build/demo

@@ -58,6 +58,10 @@ if [ -d "$prefix" ]; then
 fi
 
 work=$cache/work-$key
+# Its path goes into the compilers' flags, which a blank would cut apart.
+case $work in
+  *[[:space:]]*) echo "qt-windows.sh: the cache folder $cache has a blank; choose another with NORVAN_QT_CACHE" >&2; exit 1 ;;
+esac
 rm -rf "$work" "$prefix.partial"
 mkdir -p "$work/source"
 scripts/debian-source.sh "$work/source" "qt6-base=$source_version"

@@ -14,8 +14,12 @@
 #                                (build-release/check/), and compares the two
 #                                dist/ folders byte for byte.
 set -euo pipefail
+# A failing command inside $(...) fails the release too.
+shopt -s inherit_errexit
 cd "$(dirname "$0")/.."
 root=$PWD
+# The flags are the release's own, whatever the caller's environment holds.
+unset CC CXX CFLAGS CXXFLAGS CPPFLAGS LDFLAGS "${!DEB_@}"
 check=false
 case ${1:-} in
   --check) check=true ;;
@@ -30,6 +34,10 @@ umask 022
 
 scripts/setup.sh windows release
 qt=$(scripts/qt-windows.sh)
+# The path maps go into the compilers' flags, which blanks would cut apart.
+case "$root$qt" in
+  *[[:space:]]*) echo "release.sh: the work tree and the Qt cache need paths without blanks" >&2; exit 1 ;;
+esac
 qt_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 
 crlf() { sed 's/\r*$/\r/'; }
@@ -83,7 +91,7 @@ build_windows() {
 expect_no_build_paths() {
   local program found
   for program in "${@:3}"; do
-    found=$(grep -a -o -F -e "$1" -e "$2" -e "$qt" "$program" | head -n 1) || true
+    found=$(grep -a -o -F -e "$1/" -e "$2/" -e "$qt/" "$program" | head -n 1) || true
     if [ -n "$found" ]; then
       echo "release.sh: $program holds the build path $found" >&2
       return 1

@@ -42,7 +42,7 @@ sub read_table {
 sub linked_inputs {
     my %seen;
     for (split /\n/, slurp($trace)) {
-        next unless m{^(/\S+\.(?:a|o|obj))$};
+        next unless m{^(/.+\.(?:a|o|obj))$};
         my $path = realpath($1) // $1;
         $seen{$path} = 1 unless index($path, "$build/") == 0;
     }

@@ -2,6 +2,7 @@
 
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QToolTip>
 
 GameListModel::GameListModel(norvan::GameList games, QObject* parent)
@@ -11,11 +12,14 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(games_.size());
 }
 
-// The tooltip is the display text too: FileListBox shows it only for the
-// names that do not fit.
+// The tooltip is the display text too, which FileListBox shows only for the
+// names that do not fit. A tooltip takes text that looks like HTML for HTML,
+// so the name goes as plain text made into HTML: "<b>x.bin" stays as it is.
 QVariant GameListModel::data(const QModelIndex& index, int role) const {
   if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid()) return {};
-  return QString::fromStdString(games_[static_cast<std::size_t>(index.row())].Display());
+  const QString text =
+      QString::fromStdString(games_[static_cast<std::size_t>(index.row())].Display());
+  return role == Qt::ToolTipRole ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }
 
 FileListBox::FileListBox(norvan::GameList games, QWidget* parent)

@@ -45,13 +45,15 @@ bool KeyRepeatFilter::eventFilter(QObject* object, QEvent* event) {
     states_.clear();  // a key let go in another window never comes back to us
     return false;
   }
+  // Every event of the application comes here: the cheap test first.
+  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease &&
+      type != QEvent::Shortcut)
+    return false;
   if (!IsInWindow(object)) return false;
   if (type == QEvent::Shortcut) {
     const QKeySequence shortcut = static_cast<QShortcutEvent*>(event)->key();
     return repeating_ && shortcut.count() == 1 && keys_.contains(shortcut[0]);
   }
-  if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
-    return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if (type == QEvent::KeyRelease) {
     if (!key->isAutoRepeat() && states_.contains(IdOf(*key)))

@@ -41,6 +41,8 @@ deb_test() {
   return $status
 }
 
+echo "---- The checksums"
+(cd "$dist" && sha256sum --check --quiet SHA256SUMS) || failed+=(SHA256SUMS)
 echo "---- The Windows zip"
 zip_test || failed+=(zip)
 echo "---- The Debian package"
