@@ -122,9 +122,7 @@ int Measure(const fs::path& folder, int rounds) {
     });
     // Where the sort's share lies: the same games in the folder's order.
     const double sorted = InChildProcess([&] {
-      GameList games;
-      for (std::string& name : norvan::ListFiles(folder, norvan::MatchesGamePattern))
-        games.push_back({std::move(name)});
+      GameList games = norvan::ListFiles(folder, norvan::MatchesGamePattern);
       return Milliseconds([&] { norvan::SortGames(games); });
     });
     if (listed < 0 || read < 0 || sorted < 0) return 1;

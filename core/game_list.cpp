@@ -60,13 +60,6 @@ bool IsDisguising(char32_t c) {
          (c >= 0x2066 && c <= 0x2069);
 }
 
-const std::string& NameOf(const std::string& name) {
-  return name;
-}
-const std::string& NameOf(const GameEntry& game) {
-  return game.name;
-}
-
 // The byte at `depth` of a name, lower-cased; 0 past its end, since names
 // cannot hold NUL and a shorter name sorts first.
 std::size_t FoldedByte(const std::string& name, std::size_t depth) {
@@ -87,21 +80,19 @@ bool ListedBefore(const std::string& a, const std::string& b, std::size_t depth)
 
 // Sorts entries whose names agree, lower-cased, in their first `depth` bytes
 // by comparing them.
-template <typename Entry>
-void SortByComparing(std::span<Entry> entries, std::size_t depth) {
-  std::sort(entries.begin(), entries.end(), [depth](const Entry& a, const Entry& b) {
-    return ListedBefore(NameOf(a), NameOf(b), depth);
+void SortByComparing(std::span<GameEntry> entries, std::size_t depth) {
+  std::sort(entries.begin(), entries.end(), [depth](const GameEntry& a, const GameEntry& b) {
+    return ListedBefore(a.name, b.name, depth);
   });
 }
 
 // Moves each entry into the part of `entries` for its byte at `depth`, and
 // gives where each part ends.
-template <typename Entry>
-std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t depth) {
+std::array<std::size_t, 256> SplitByByte(std::span<GameEntry> entries, std::size_t depth) {
   std::array<std::size_t, 256> next{}, end{};
-  for (const Entry& entry : entries) ++end[FoldedByte(NameOf(entry), depth)];
+  for (const GameEntry& entry : entries) ++end[FoldedByte(entry.name, depth)];
   // Often all names go on alike, and nothing moves.
-  const std::size_t first = FoldedByte(NameOf(entries.front()), depth);
+  const std::size_t first = FoldedByte(entries.front().name, depth);
   if (end[first] == entries.size()) {
     std::fill(end.begin() + first, end.end(), entries.size());
     return end;
@@ -110,8 +101,8 @@ std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t d
   std::inclusive_scan(end.begin(), end.end(), end.begin());
   for (std::size_t value = 0; value < 256; ++value) {
     while (next[value] < end[value]) {
-      Entry& entry = entries[next[value]];
-      const std::size_t entryValue = FoldedByte(NameOf(entry), depth);
+      GameEntry& entry = entries[next[value]];
+      const std::size_t entryValue = FoldedByte(entry.name, depth);
       if (entryValue == value)
         ++next[value];
       else
@@ -128,8 +119,7 @@ std::array<std::size_t, 256> SplitByByte(std::span<Entry> entries, std::size_t d
 // cost more than the whole sort. The largest part of each split goes round
 // again and only the others, each at most half the entries, are sorted by
 // recursion, which so stays shallow however long the names.
-template <typename Entry>
-void SortFrom(std::span<Entry> entries, std::size_t depth) {
+void SortFrom(std::span<GameEntry> entries, std::size_t depth) {
   constexpr std::size_t kFewEntries = 64;
   while (entries.size() > kFewEntries) {
     const std::array<std::size_t, 256> end = SplitByByte(entries, depth);
@@ -184,13 +174,8 @@ void SortGames(GameList& games) {
 }
 
 GameList ListGames(const std::filesystem::path& folder) {
-  // Sorted before they become games, so that the list is made in order,
-  // each entry written once.
-  std::vector<std::string> names = ListFiles(folder, MatchesGamePattern);
-  SortFrom(std::span<std::string>(names), 0);
-  GameList games;
-  games.reserve(names.size());
-  for (std::string& name : names) games.push_back({std::move(name)});
+  GameList games = ListFiles(folder, MatchesGamePattern);
+  SortGames(games);
   return games;
 }
 

@@ -2,6 +2,7 @@
 // atomic replace, and the process start with its program search.
 #include "platform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -108,6 +109,20 @@ bool SpawnDetached(const fs::path& program, const std::vector<std::string>& args
   return started;
 }
 
+// Room for as many entries as the folder could hold by its size. On ext4 that
+// size is the folder's blocks of entries, each at least 16 bytes for a name of
+// 5 bytes or more, as a game's ("x.bin"), so up to a million entries the room
+// never falls short. Elsewhere the size may mean something else and the list
+// may grow as usual. Room never written costs no memory, while each doubling
+// moves the list into fresh memory: at 100 000 files, 3 MB more of page faults
+// than the list itself, which take longer than its sort.
+void ReserveForFolder(int dirFd, GameList& files) {
+  constexpr std::size_t kLeastEntryBytes = 16, kMostReserved = std::size_t{1} << 20;
+  struct stat info;
+  if (::fstat(dirFd, &info) != 0 || info.st_size <= 0) return;
+  files.reserve(std::min(static_cast<std::size_t>(info.st_size) / kLeastEntryBytes, kMostReserved));
+}
+
 }  // namespace
 
 fs::path LauncherFolder() {
@@ -116,11 +131,12 @@ fs::path LauncherFolder() {
   return error ? fs::path() : self.parent_path();
 }
 
-std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
-  std::vector<std::string> names;
+GameList ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
+  GameList files;
   DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return names;
+  if (!dir) return files;
   const int dirFd = ::dirfd(dir);
+  ReserveForFolder(dirFd, files);
   while (const dirent* entry = ::readdir(dir)) {
     const std::string_view name = entry->d_name;
     if (!accept(name)) continue;
@@ -129,10 +145,10 @@ std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::s
       struct stat info;
       isFile = ::fstatat(dirFd, entry->d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
     }
-    if (isFile) names.emplace_back(name);
+    if (isFile) files.push_back({std::string(name)});
   }
   ::closedir(dir);
-  return names;
+  return files;
 }
 
 std::optional<std::string> ReadSmallRegularFile(const fs::path& path, std::size_t limit) {

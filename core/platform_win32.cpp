@@ -106,8 +106,8 @@ bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
   return true;
 }
 
-std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
-  std::vector<std::string> names;
+GameList ListFiles(const fs::path& folder, bool (*accept)(std::string_view)) {
+  GameList files;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::string name;
@@ -120,9 +120,9 @@ std::vector<std::string> ListFiles(const fs::path& folder, bool (*accept)(std::s
       continue;  // not valid UTF-16, so it cannot be put on a command line either
     }
     std::error_code typeError;
-    if (accept(name) && it->is_regular_file(typeError)) names.push_back(std::move(name));
+    if (accept(name) && it->is_regular_file(typeError)) files.push_back({std::move(name)});
   }
-  return names;
+  return files;
 }
 
 unsigned long CurrentProcessId() {
