@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Norvan: a launcher for the O2EM emulator, started in the folder that holds
 // the emulator, its system ROM and the game images.
 #include <QApplication>

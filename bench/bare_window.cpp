@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardsticks for start-up: a Qt Widgets program that shows one empty
 // window and, built as text_window, the same window with one line of text.
 // An empty window never loads a font; the text shows what fonts cost any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times ListGames (scan, match and sort) beside the least any listing costs:
 // reading the folder's names into a vector. The two run alternately, so that
 // both meet the same cache and machine load, and the medians are compared.

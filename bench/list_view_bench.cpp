@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times what a user of a large folder meets after start-up, in the game list
 // control as the window shows it: typing the whole name of the last game
 // (type-ahead searches the shown names, so every row's text is made on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times programs from their start to their first top-level window mapped, and
 // takes their resident memory at that moment. The X server reports the map:
 // we listen for MapNotify on the root window (the top-level windows are its

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds for 64-bit Windows with Debian's mingw-w64; use with
 #   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DNORVAN_WITH_QT=OFF
 # or, with the Windows Qt that scripts/windows.sh builds, with

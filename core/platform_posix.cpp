@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX side of the platform: the folder listing, the bounded read, the
 // atomic replace, and the process start with its program search.
 #include "platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows side of the platform: the folder listing, the bounded read, the
 // atomic replace, and the process start, which leaves the program search to
 // CreateProcess.

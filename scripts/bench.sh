@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds optimised (with symbols, for profiling) into build-bench/ and prints
 # every benchmark figure: the game list beside a plain read of the folder;
 # type-ahead and scrolling in the list at 100 000 games; norvan's start-up

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shows Norvan at work: installs what is missing, builds into build/ (or the
 # folder NORVAN_BUILD names), makes its demo/ folder a game folder as a user
 # has one (the stand-in emulator as O2EM.EXE, a system ROM and a few game

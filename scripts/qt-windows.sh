@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a static Qt for 64-bit Windows from Debian's own qt6-base source
 # package with Debian's mingw-w64, once, into a cache folder outside the work
 # tree, and prints that folder. The folder's name carries the Qt version, the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes pictures of norvan's four windows into docs/screenshots/: the main
 # window as it starts in a demo folder, the message window (Enter on
 # O2ROM.BIN), the About window (Alt+A) and the Keys window (Alt+F, K). Runs

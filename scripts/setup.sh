@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, testing and the demo need,
 # when any of them is missing. Safe to run again: it installs nothing twice.
 #   scripts/setup.sh           the Linux build, its tests and the demo

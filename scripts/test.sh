@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test: the suite; the
 # fuzzers for a bounded time each; the program built for Windows, its tests
 # under wine64; the release, built twice and compared, and what a user

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Norvan for 64-bit Windows on Debian: installs what is missing, gets
 # the static Windows Qt (scripts/qt-windows.sh builds it once, in about 20
 # minutes, and keeps it), and cross-builds the whole tree into build-windows/,

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts and the end-to-end tests that need a display of
 # their own: start_xvfb FOLDER starts a private Xvfb on a free display number,
 # sets DISPLAY and the Qt environment for it and leaves its process id in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Norvan's stand-in for the O2EM emulator. It emulates nothing: copied into a
 // game folder as O2EM.EXE, it opens a maximized window that shows what Norvan
 // started it with, and exits when that window is closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only POSIX systems have: FIFOs and devices under the settings file's
 // name, the program search by permission, the start by fork and exec with the
 // terminal inherited, SIGKILL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only Windows has: devices under the settings file's name, and the start
 // by CreateProcess, which gets the command line whole.
 #include <windows.h>

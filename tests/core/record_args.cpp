@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stand-in emulator for the process start tests: writes its working folder
 // and, on Windows, its command line (UTF-8) and the window state it was asked
 // for, elsewhere its argv, then "ignored:" with the signals it ignores, then

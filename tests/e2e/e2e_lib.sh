@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end tests, which ctest starts as
 #   bash <test>.sh <norvan program> <stand-in program>
 # Gives each test a private Xvfb display and a scratch folder, helpers that

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Keys window outlives the main window: with Save on Exit turned off,
 # Alt+X closes only the main window and writes nothing; the launcher runs on
 # until Enter closes the Keys window, and then ends cleanly.

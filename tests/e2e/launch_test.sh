@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A user picks a game, sets options with the mouse and presses Enter: the
 # emulator receives exactly the expected words, in the game folder; Alt+X
 # then saves those options and ends the launcher cleanly. Then Enter and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A folder with no game but the system ROM: Enter (and Enter again after the
 # message has been closed) shows the message window instead of starting the
 # emulator; its Enter and Esc close it; Alt+X saves the default options.

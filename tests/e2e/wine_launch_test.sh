@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # norvan.exe under Wine, driven with real X input on a private display:
 #   wine_launch_test.sh <norvan.exe> <o2em_standin.exe> <Wine prefix> <record_args.exe>
 # Enter starts the emulator with the command line whole, double blanks

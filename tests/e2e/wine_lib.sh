@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by what runs the Windows programs under Wine. wine_begin PREFIX sets
 # the environment for Wine in the prefix PREFIX, creates that prefix on first
 # use and holds it until wine_end, so that runs sharing a prefix take turns:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the settings file: the reader must not crash, and a record it
 // accepts must be in range and read back the same once saved.
 #include <cstdint>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows test program under wine64, as ctest starts it:
 #   run_under_wine.sh --prefix WINEPREFIX [--display] [--qtest] -- PROGRAM [ARGUMENT...]
 # --display gives it a private Xvfb display and Qt's Windows platform on it.
