@@ -208,8 +208,13 @@ class MainWindowTest : public QObject {
   }
 
   void aNameCutOffShowsWholeInATooltip() {
+#ifdef _WIN32
+    const QString tag = "";  // a Windows file name holds no '<'
+#else
+    const QString tag = "<b>";
+#endif
     const QString longName =
-        QString::fromUtf8("<b>K.C. Munchkin! (USA, Europe) (Rev 1) \xE2\x80\xAE.bin");
+        tag + QString::fromUtf8("K.C. Munchkin! (USA, Europe) (Rev 1) \xE2\x80\xAE.bin");
     Open({"0.bin", longName});  // in this order
     const std::pair<int, QString> cases[] = {{0, ""}, {1, longName}, {0, ""}};
     for (const auto& [row, tip] : cases) {
