@@ -124,6 +124,53 @@ void ReserveForFolder(int dirFd, GameList& files) {
   files.reserve(std::min(static_cast<std::size_t>(info.st_size) / kLeastEntryBytes, kMostReserved));
 }
 
+// The folders of a ':'-separated PATH; an empty item is the working folder.
+std::vector<fs::path> PathFolders(std::string_view pathVariable) {
+  std::vector<fs::path> folders;
+  std::size_t pos = 0;
+  while (pos <= pathVariable.size() && !pathVariable.empty()) {
+    std::size_t end = pathVariable.find(':', pos);
+    if (end == std::string_view::npos) end = pathVariable.size();
+    const std::string_view item = pathVariable.substr(pos, end - pos);
+    folders.emplace_back(item.empty() ? std::string_view(".") : item);
+    pos = end + 1;
+  }
+  return folders;
+}
+
+std::string PathVariable() {
+  const char* value = std::getenv("PATH");
+  return value ? value : "";
+}
+
+// Debian's choice of the desktop's terminal, then the one every X desktop has
+// had. Looked up in the absolute folders of PATH only: never in the game
+// folder, where whoever hands out a game set could plant a "terminal".
+fs::path FindTerminal() {
+  std::vector<fs::path> folders = PathFolders(PathVariable());
+  std::erase_if(folders, [](const fs::path& folder) { return folder.is_relative(); });
+  for (const char* name : {"x-terminal-emulator", "xterm"}) {
+    if (fs::path terminal = FindProgram(name, folders); !terminal.empty()) return terminal;
+  }
+  return {};
+}
+
+// Debug mode with no terminal of ours to inherit: started from a desktop, our
+// standard input is at its end, and the debugger would prompt again without
+// end, as fast as it can, into wherever our output goes. So the emulator runs
+// in a terminal window of its own. Such a terminal runs the words after -e as
+// they stand, with no shell, but may start them in another folder (one that
+// runs its windows from a server, or a profile's start folder), so env puts
+// the emulator, named by its whole path, back in the game folder.
+bool StartInTerminal(const fs::path& emulator, std::vector<std::string> words) {
+  const fs::path terminal = FindTerminal();
+  if (terminal.empty()) return false;
+  words.front() = fs::absolute(emulator).lexically_normal().string();
+  words.insert(words.begin(), {terminal.filename().string(), "-e", "/usr/bin/env", "-C",
+                               fs::current_path().string()});
+  return SpawnDetached(terminal, words);
+}
+
 }  // namespace
 
 fs::path LauncherFolder() {
@@ -207,14 +254,7 @@ std::vector<fs::path> SearchFolders(const fs::path& launcherFolder, std::string_
   std::vector<fs::path> folders;
   if (!launcherFolder.empty()) folders.push_back(launcherFolder);
   folders.emplace_back(".");
-  std::size_t pos = 0;
-  while (pos <= pathVariable.size() && !pathVariable.empty()) {
-    std::size_t end = pathVariable.find(':', pos);
-    if (end == std::string_view::npos) end = pathVariable.size();
-    const std::string_view item = pathVariable.substr(pos, end - pos);
-    folders.emplace_back(item.empty() ? std::string_view(".") : item);
-    pos = end + 1;
-  }
+  for (fs::path& folder : PathFolders(pathVariable)) folders.push_back(std::move(folder));
   return folders;
 }
 
@@ -230,10 +270,11 @@ fs::path FindProgram(const std::string& name, const std::vector<fs::path>& folde
 
 bool SystemProcessStarter::Start(const CommandLine& commandLine) {
   const std::vector<std::string> words = commandLine.Words();
-  const char* pathVariable = std::getenv("PATH");
   const fs::path program =
-      FindProgram(words.front(), SearchFolders(LauncherFolder(), pathVariable ? pathVariable : ""));
-  return !program.empty() && SpawnDetached(program, words);
+      FindProgram(words.front(), SearchFolders(LauncherFolder(), PathVariable()));
+  if (program.empty()) return false;
+  if (commandLine.Debug() && !::isatty(STDIN_FILENO)) return StartInTerminal(program, words);
+  return SpawnDetached(program, words);
 }
 
 }  // namespace norvan

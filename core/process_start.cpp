@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "process_start.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace norvan {
@@ -34,6 +35,11 @@ std::vector<std::string> CommandLine::Words() const {
   std::vector<std::string> words = {kEmulatorProgram, game};
   for (std::string& word : SplitAtBlanks(options)) words.push_back(std::move(word));
   return words;
+}
+
+bool CommandLine::Debug() const {
+  const std::vector<std::string> words = SplitAtBlanks(options);
+  return std::find(words.begin(), words.end(), "-debug") != words.end();
 }
 
 }  // namespace norvan

@@ -21,6 +21,10 @@ struct CommandLine {
   // The argument vector as POSIX passes it: "O2EM.EXE", the name byte for
   // byte, then each option word.
   std::vector<std::string> Words() const;
+
+  // Whether the emulator runs its debugger, which talks on its standard input
+  // and output.
+  bool Debug() const;
 };
 
 inline constexpr const char* kEmulatorProgram = "O2EM.EXE";
@@ -38,7 +42,9 @@ class ProcessStarter {
 // Elsewhere the program of Words() is looked up in SearchFolders() and started
 // with those words, detached, in the working folder, with the window state the
 // desktop gives it; there is no shell. Either way the emulator inherits our
-// standard input and output, where its debugger talks.
+// standard input and output, where its debugger talks; on POSIX systems a
+// debugger with no terminal to inherit gets a terminal window of its own, as
+// a console program does on Windows.
 class SystemProcessStarter : public ProcessStarter {
  public:
   bool Start(const CommandLine& commandLine) override;

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What only POSIX systems have: FIFOs and devices under the settings file's
 // name, the program search by permission, the start by fork and exec with the
-// terminal inherited, SIGKILL.
+// terminal inherited or a terminal window, SIGKILL.
 #include <cerrno>
 #include <csignal>
+#include <optional>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -54,6 +55,38 @@ TEST(SaveSettings, KeepsPermissionsAndReplacesLinksWithoutWritingThroughThem) {
   EXPECT_TRUE(fs::exists(folder / ".norvan.cfg.1.1.tmp"));
 }
 
+// PATH, and standard input, as given, for the object's lifetime.
+class Surroundings {
+ public:
+  Surroundings(const std::string& path, int input) : input_(::dup(0)) {
+    if (const char* value = ::getenv("PATH")) path_ = value;
+    ::setenv("PATH", path.c_str(), 1);
+    ::dup2(input, 0);
+  }
+  ~Surroundings() {
+    path_ ? ::setenv("PATH", path_->c_str(), 1) : ::unsetenv("PATH");
+    ::dup2(input_, 0);
+    ::close(input_);
+  }
+
+ private:
+  std::optional<std::string> path_;
+  int input_;
+};
+
+// A pseudo-terminal's far end, as a terminal window gives its program.
+struct PseudoTerminal {
+  PseudoTerminal() {
+    if (near >= 0 && ::grantpt(near) == 0 && ::unlockpt(near) == 0)
+      far = ::open(::ptsname(near), O_RDWR | O_NOCTTY);
+  }
+  ~PseudoTerminal() {
+    ::close(far);
+    ::close(near);
+  }
+  int near = ::posix_openpt(O_RDWR | O_NOCTTY), far = -1;
+};
+
 TEST_F(RealStart, FindsTheFirstExecutableFileOfTheExactName) {
   EXPECT_EQ(SearchFolders("/opt/norvan", "/usr/bin::/bin"),
             (std::vector<fs::path>{"/opt/norvan", ".", "/usr/bin", ".", "/bin"}));
@@ -62,8 +95,16 @@ TEST_F(RealStart, FindsTheFirstExecutableFileOfTheExactName) {
   folder.Write("b/O2EM.EXE", "not executable");
   EXPECT_EQ(FindProgram("O2EM.EXE", {"a", "b", "."}), fs::path("./O2EM.EXE"));
   EXPECT_EQ(FindProgram("o2em.exe", {"a", "b", "."}), fs::path());
+  // The start fails, rather than seeming to succeed, for a program that cannot
+  // run and for none at all.
+  Surroundings nowhere("/nonexistent", 0);
+  folder.Write("O2EM.EXE", "\177ELF broken");  // still executable, but exec fails
+  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
+  fs::remove("O2EM.EXE");
+  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
 }
 
+// Started from a terminal, debug mode's debugger finds that terminal.
 TEST_F(RealStart, TheNameArrivesAsOneArgumentWithNoShellAndNoZombie) {
   const std::string names[] = {
       "My Game.bin",
@@ -76,15 +117,17 @@ TEST_F(RealStart, TheNameArrivesAsOneArgumentWithNoShellAndNoZombie) {
       "-rf.bin",
       "caf\xE9\x01.bin",
   };
+  const PseudoTerminal terminal;
+  ASSERT_GE(terminal.far, 0);
+  const Surroundings fromATerminal("", terminal.far);
   // What a shell or tool that started the launcher ignores is not passed on.
   std::signal(SIGINT, SIG_IGN);
   std::signal(SIGPIPE, SIG_IGN);
   for (const std::string& name : names) {
     ASSERT_TRUE(starter.Start({name, " -debug -s1=3 -s2=2  "})) << name;
-    std::vector<std::string> record = TakeRecord();
-    record.pop_back();  // whether our input is a terminal: the next test's affair
-    EXPECT_EQ(record, (std::vector<std::string>{fs::current_path().string(), "O2EM.EXE", name,
-                                                "-debug", "-s1=3", "-s2=2", "ignored:"}))
+    EXPECT_EQ(TakeRecord(),
+              (std::vector<std::string>{fs::current_path().string(), "O2EM.EXE", name, "-debug",
+                                        "-s1=3", "-s2=2", "ignored:", "input: terminal"}))
         << name;
   }
   std::signal(SIGINT, SIG_DFL);
@@ -95,29 +138,39 @@ TEST_F(RealStart, TheNameArrivesAsOneArgumentWithNoShellAndNoZombie) {
   EXPECT_EQ(errno, ECHILD);
 }
 
-// Debug mode's debugger talks on the standard input and output the emulator
-// inherits: started from a terminal, it finds that terminal.
-TEST_F(RealStart, TheEmulatorInheritsOurTerminal) {
-  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
-  const int input = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
-  const int ours = ::dup(0);
-  ASSERT_TRUE(input >= 0 && ours >= 0 && ::dup2(input, 0) == 0);
-  const bool started = starter.Start({"GAME.BIN", " -debug -s1=1 -s2=0  "});
-  ::dup2(ours, 0);
-  for (const int fd : {ours, input, terminal}) ::close(fd);
-  ASSERT_TRUE(started);
-  EXPECT_EQ(TakeRecord().back(), "input: terminal");
-}
-
-TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
-  const std::string path = ::getenv("PATH");
-  ::setenv("PATH", "/nonexistent", 1);
-  folder.Write("O2EM.EXE", "\177ELF broken");  // still executable, but exec fails
-  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
-  fs::remove("O2EM.EXE");
-  EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
-  ::setenv("PATH", path.c_str(), 1);
+// Started from a desktop, debug mode runs the emulator in a terminal window:
+// the first terminal in the absolute folders of PATH, never one in the game
+// folder, starts it by its whole path in the game folder, each word as it is.
+TEST_F(RealStart, DebugModeWithoutATerminalOpensATerminalWindow) {
+  const std::string here = fs::current_path().string(), game = "Munchkin's (USA, Europe).bin";
+  fs::create_directory("a");
+  fs::create_directory("b");
+  for (const char* terminal : {"a/xterm", "b/x-terminal-emulator", "x-terminal-emulator"})
+    fs::copy_file("O2EM.EXE", terminal);
+  const std::vector<std::string> inTerminal = {
+      "-e", "/usr/bin/env", "-C", here, here + "/O2EM.EXE", game, "-debug", "-s1=1", "-s2=0"};
+  const auto record = [&](const char* program, std::vector<std::string> words) {
+    words.insert(words.begin(), {here, program});
+    words.insert(words.end(), {"ignored:", "input: no terminal"});
+    return words;
+  };
+  const std::tuple<std::string, const char*, std::vector<std::string>> cases[] = {
+      // PATH, options, what is started (nothing: the start fails)
+      {here + "/a:" + here + "/b", " -debug -s1=1 -s2=0  ",
+       record("x-terminal-emulator", inTerminal)},
+      {here + "/a", " -debug -s1=1 -s2=0  ", record("xterm", inTerminal)},
+      {":.:a:b", " -debug -s1=1 -s2=0  ", {}},
+      {"", "  -s1=1 -s2=0  ", record("O2EM.EXE", {game, "-s1=1", "-s2=0"})},
+  };
+  const int noInput = ::open("/dev/null", O_RDONLY);
+  for (const auto& [path, options, started] : cases) {
+    const Surroundings fromADesktop(path, noInput);
+    EXPECT_EQ(starter.Start({game, options}), !started.empty()) << path;
+    if (started.empty()) continue;
+    EXPECT_EQ(TakeRecord(), started) << path;
+  }
+  ::close(noInput);
+  EXPECT_FALSE(fs::exists("args"));
 }
 
 // A child saves two records by turns until killed after a random delay; the

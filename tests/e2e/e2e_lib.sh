@@ -99,13 +99,16 @@ make_folder() {
   (cd "$folder" && pwd -P)
 }
 
-# Starts norvan in folder $1, as a user does, and waits for its main window,
-# focused; its id is left in $main. The stand-in records its start in $record.
+# Starts norvan in folder $1 as a desktop does, with no terminal for its
+# input, and waits for its main window, focused; its id is left in $main.
+# The stand-in records its start in $record. norvan's PATH is $work/bin, where
+# a test puts the programs it may run.
 main_title='^Norvan - Front-end for O2EM ver\. 0\.65\.3$'
 start_norvan() {
   export O2EM_STANDIN_RECORD=$work/record
   record=$O2EM_STANDIN_RECORD
-  (cd "$1" && exec "$norvan") >"$work/norvan.log" 2>&1 &
+  mkdir -p "$work/bin"
+  (cd "$1" && PATH=$work/bin exec "$norvan") </dev/null >"$work/norvan.log" 2>&1 &
   norvan_pid=$!
   main=$(wait_window "$main_title")
   focus "$main"
@@ -122,11 +125,12 @@ expect_clean_exit() {
 
 # Fails unless the stand-in recorded exactly the working folder $1 and what
 # follows, as started by norvan: its arguments, or on Windows its command line
-# and window state.
-expect_record() {
-  wait_for "the emulator to start" test -e "$record"
-  printf '%s\0' "$@" >"$work/expected"
-  compare "$record"
+# and window state. expect_record_in FILE … does the same for another record.
+expect_record() { expect_record_in "$record" "$@"; }
+expect_record_in() {
+  wait_for "$1 to be written" test -e "$1"
+  printf '%s\0' "${@:2}" >"$work/expected"
+  compare "$1"
 }
 
 # Fails unless file $1 holds exactly the bytes $2, with backslash escapes.

@@ -1,22 +1,38 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A user picks a game, sets options with the mouse and presses Enter: the
-# emulator receives exactly the expected words, in the game folder; Alt+X
-# then saves those options and ends the launcher cleanly. Then Enter and
-# Alt+R, each held down past the keyboard's auto-repeat delay, start one
-# emulator each, Alt+R also with a Cyrillic layout active.
+# A user who started norvan from a desktop picks a game, sets options with
+# the mouse, debug mode among them, and presses Enter: the desktop's terminal
+# starts the emulator, which receives exactly the expected words, in the game
+# folder; Alt+X then saves those options and ends the launcher cleanly. Then
+# Enter and Alt+R, each held down past the keyboard's auto-repeat delay, start
+# one emulator each, Alt+R also with a Cyrillic layout active.
 source "$(dirname "$0")/e2e_lib.sh"
 
-# In list order: Alpha.bin, "Café Racer (USA, Europe).bin" (Latin-1 é), O2ROM.BIN, ...
-folder=$(make_folder O2ROM.BIN Alpha.bin 'Caf\xe9 Racer (USA, Europe).bin' 'Space Raiders.bin' notes.txt)
+# In list order: Alpha.bin, "Café Racer's (USA, Europe).bin" (Latin-1 é), O2ROM.BIN, ...
+folder=$(make_folder O2ROM.BIN Alpha.bin "Caf\\xe9 Racer's (USA, Europe).bin" 'Space Raiders.bin' \
+  notes.txt)
+game=$'Caf\xe9 Racer\'s (USA, Europe).bin'
+# The desktop's terminal, standing in: it records its arguments and runs the
+# words after -e from another folder, as a terminal that runs them from its
+# server does.
+mkdir "$work/bin"
+cat >"$work/bin/x-terminal-emulator" <<EOF
+#!/bin/bash
+printf '%s\0' "\$@" >"$work/terminal"
+shift
+cd / && exec "\$@"
+EOF
+chmod +x "$work/bin/x-terminal-emulator"
 start_norvan "$folder"
 
 xdotool key Down                            # the first game is selected: move to the second
 click_design "$main" 2168 2647 6540 3585    # "Debug mode"
 click_design "$main" 3608 1507 6540 3585    # stick 2 "Right Keyboard": stick 1 gives way
 xdotool key Return
-# The name is one argument, byte for byte.
-expect_record "$folder" O2EM.EXE $'Caf\xe9 Racer (USA, Europe).bin' -debug -s1=2 -s2=1
+# The name is one argument, byte for byte, and so is every other word.
+expect_record_in "$work/terminal" -e /usr/bin/env -C "$folder" \
+  "$folder/O2EM.EXE" "$game" -debug -s1=2 -s2=1
+expect_record "$folder" "$folder/O2EM.EXE" "$game" -debug -s1=2 -s2=1
 
 standin=$(wait_window '^O2EM stand-in ')
 standin_pids+=("$(xdotool getwindowpid "$standin")")

@@ -3,6 +3,9 @@
 # A folder with no game but the system ROM: Enter (and Enter again after the
 # message has been closed) shows the message window instead of starting the
 # emulator; its Enter and Esc close it; Alt+X saves the default options.
+# Then, with a game and debug mode, started from a desktop with no terminal
+# emulator to be found: the message window again, and no emulator whose
+# debugger reads the end of its input for ever.
 source "$(dirname "$0")/e2e_lib.sh"
 
 folder=$(make_folder O2ROM.BIN)
@@ -22,4 +25,11 @@ xdotool key alt+x
 expect_clean_exit
 [ ! -e "$record" ] || fail "the emulator was started with no game to play"
 expect_bytes "$folder/norvan.cfg" '0,0,0,1,0\r\n'
+
+touch "$folder/Alpha.bin"
+printf '1,0,0,1,0\r\n' >"$folder/norvan.cfg"
+start_norvan "$folder"
+xdotool key Return
+wait_window '^Warning-Norvan$' >/dev/null
+[ ! -e "$record" ] || fail "debug mode started the emulator with no terminal"
 echo PASS
