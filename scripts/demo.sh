@@ -18,7 +18,6 @@ build=$(realpath -m "${NORVAN_BUILD:-build}")
 demo=$build/demo
 [ "${1:-}" = --prepare-only ] && [ -n "${2:-}" ] && demo=$2
 
-scripts/setup.sh
 scripts/build.sh "$build"
 
 mkdir -p "$demo"
