@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QFont>
 #include <QListView>
+#include <QStyledItemDelegate>
 
 #include <string>
 
@@ -22,11 +24,34 @@ class GameListModel : public QAbstractListModel {
   norvan::GameList games_;
 };
 
+// Gives every row the size of the widest name, so that the list scrolls as
+// far as the end of every name. The view, told that all rows are alike, asks
+// for one row's size and lays out every row by it.
+class GameListDelegate : public QStyledItemDelegate {
+ public:
+  explicit GameListDelegate(const GameListModel& model, QObject* parent = nullptr)
+      : QStyledItemDelegate(parent), model_(model) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // The size of the row's own name.
+  QSize NameSize(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    return QStyledItemDelegate::sizeHint(option, index);
+  }
+
+ private:
+  QSize WidestNameSize(const QStyleOptionViewItem& option) const;
+
+  const GameListModel& model_;
+  mutable QFont measuredWith_;
+  mutable QSize rowSize_;
+};
+
 // The game list control: one selected entry at most, and a double click
 // anywhere on it, on an entry or not, is its DblClick. A click where there is
 // no entry keeps the selection. It never acts on a single click or on Enter;
-// the window decides what those do. An entry cut off at the list's edge shows
-// its whole name in a tooltip.
+// the window decides what those do. Names are never shortened: the list
+// scrolls sideways to the end of the widest, and an entry cut off at the
+// list's edge shows its whole name in a tooltip, on one line.
 class FileListBox : public QListView {
   Q_OBJECT
 
@@ -50,4 +75,5 @@ class FileListBox : public QListView {
   bool ShowsWhole(const QModelIndex& index) const;
 
   GameListModel model_;
+  GameListDelegate delegate_{model_};
 };
