@@ -32,37 +32,35 @@ TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
   }
 }
 
-TEST(LoadSettings, MissingHugeOrUnwritable) {
+TEST(SettingsFile, MissingHugeOrUnwritableAndReplacedWholeOrNotAtAll) {
   TempFolder folder;
   EXPECT_EQ(Loaded(folder / "norvan.cfg"), kDefaults);
+  EXPECT_EQ(Loaded("/nonexistent/norvan/norvan.cfg"), kDefaults);
+  EXPECT_FALSE(SaveSettings(FakeView(), "/nonexistent/norvan/norvan.cfg"));
   folder.Write("norvan.cfg", "1,0,1,3,2\r\n");
   fs::resize_file(folder / "norvan.cfg", 8ull << 30);  // sparse NULs after the record
   EXPECT_EQ(Loaded(folder / "norvan.cfg"), kSaved);
-  EXPECT_EQ(Loaded("/nonexistent/norvan/norvan.cfg"), kDefaults);
-}
-
-TEST(SaveSettings, ReplacesTheFileWholeOrNotAtAll) {
-  TempFolder folder;
-  folder.Write("norvan.cfg", kDefaultFile);
   EXPECT_TRUE(SaveSettings(FakeView(Settings(2, 0, 1, 3, 1)), folder / "norvan.cfg"));
   EXPECT_EQ(folder.Read("norvan.cfg"), "2,0,1,3,1\r\n");
   fs::create_directories(folder / "in-the-way.cfg/keep");
   EXPECT_FALSE(SaveSettings(FakeView(), folder / "in-the-way.cfg"));
   EXPECT_TRUE(fs::exists(folder / "in-the-way.cfg/keep"));
-  EXPECT_FALSE(SaveSettings(FakeView(), "/nonexistent/norvan/norvan.cfg"));
   // No temporary file stays behind.
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 2);
 }
 
 TEST(SaveSettings, RemovesTheTemporaryFilesOfInterruptedSaves) {
+  const std::pair<std::string, bool> cases[] = {
+      // name, removed
+      {".norvan.cfg.4000000000.1.tmp", true},
+      {".norvan.cfg." + std::to_string(CurrentProcessId()) + ".7.tmp", true},
+      {".norvan.cfg.12.tmp", false},
+      {"norvan.cfg.4000000000.1.tmp", false},
+      {".norvan.cfg.x.1.tmp", false},
+      {".other.cfg.4000000000.1.tmp", false},
+  };
   TempFolder folder;
-  const std::string own = ".norvan.cfg." + std::to_string(CurrentProcessId()) + ".7.tmp";
-  const std::vector<std::string> leftovers = {".norvan.cfg.4000000000.1.tmp", own};
-  const std::vector<std::string> others = {".norvan.cfg.12.tmp", "norvan.cfg.4000000000.1.tmp",
-                                           ".norvan.cfg.x.1.tmp", ".other.cfg.4000000000.1.tmp"};
-  for (const auto& names : {leftovers, others})
-    for (const std::string& name : names) folder.Write(name, "half");
+  for (const auto& [name, removed] : cases) folder.Write(name, "half");
   EXPECT_TRUE(SaveSettings(FakeView(), folder / "norvan.cfg"));
-  for (const std::string& name : leftovers) EXPECT_FALSE(fs::exists(folder / name)) << name;
-  for (const std::string& name : others) EXPECT_TRUE(fs::exists(folder / name)) << name;
+  for (const auto& [name, removed] : cases) EXPECT_NE(fs::exists(folder / name), removed) << name;
 }

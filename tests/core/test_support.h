@@ -5,16 +5,13 @@
 
 #include <array>
 #include <chrono>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <thread>
 
 #include "platform.h"
-#include "process_start.h"
 #include "settings_file.h"
+#include "shared_support.h"
 
-namespace fs = std::filesystem;
 using namespace norvan;
 
 // Settings as the file writes them, e.g. Settings(1, 0, 1, 3, 2).
@@ -49,38 +46,6 @@ inline LaunchSettings Loaded(const fs::path& path) {
   LoadSettings(view, path);
   return ReadLaunchSettings(view);
 }
-
-// A fresh folder under the system's temporary folder, removed with its contents.
-struct TempFolder {
-  TempFolder() {
-    std::random_device random;
-    do path = fs::temp_directory_path() / ("norvan-test-" + std::to_string(random()));
-    while (!fs::create_directory(path));
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  // `name` in UTF-8 where names are Unicode, the bytes as they are elsewhere.
-  fs::path operator/(const std::string& name) const {
-    return path / std::u8string(name.begin(), name.end());
-  }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(*this / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(*this / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  fs::path path;
-};
-
-// Makes `folder` the working folder for its lifetime.
-struct WorkingFolder {
-  explicit WorkingFolder(const fs::path& folder) { fs::current_path(folder); }
-  ~WorkingFolder() { fs::current_path(previous); }
-  fs::path previous = fs::current_path();
-};
 
 // The real process start, against a copy of record_args named O2EM.EXE in
 // the working folder.

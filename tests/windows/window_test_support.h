@@ -2,85 +2,26 @@
 #pragma once
 
 #include <QAccessible>
-#include <QApplication>
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QWidget>
+#include <QLabel>
 #include <QtTest>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "design.h"
-#include "process_start.h"
+#include "shared_support.h"
 
-// Records each command line, as Windows would get it, instead of starting anything.
-class RecordingStarter : public norvan::ProcessStarter {
- public:
-  std::vector<std::string> started;
-  bool Start(const norvan::CommandLine& commandLine) override {
-    started.push_back(commandLine.Text());
-    return true;
+// A game folder holding empty `files`, which is the working folder while it lives.
+struct GameFolder : TempFolder {
+  explicit GameFolder(const QStringList& files) {
+    for (const QString& name : files) Write(name.toStdString(), "");
   }
+  WorkingFolder inFolder{path};
 };
 
-// A game folder made for one test, which is the working folder while it lives.
-class GameFolder {
- public:
-  explicit GameFolder(const QStringList& files) : previous_(QDir::currentPath()) {
-    QDir::setCurrent(dir_.path());
-    for (const QString& name : files) Write(name, {});
-  }
-  ~GameFolder() { QDir::setCurrent(previous_); }
-  void Write(const QString& name, const QByteArray& bytes) const {
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-      qFatal("cannot write %s", qPrintable(name));
-  }
-  QByteArray Read(const QString& name) const {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-
- private:
-  QTemporaryDir dir_;
-  QString previous_;
-};
-
-// The control named `name` under `root`, failing the test when there is none.
+// The control named `name` under `root`, ending the tests when there is none.
 template <typename Control = QWidget>
 Control* Find(const QWidget* root, const char* name) {
   auto* control = root->findChild<Control*>(name);
-  if (!control) qFatal("no control named %s", name);
+  if (!control) qFatal("%s has no control named %s", root->metaObject()->className(), name);
   return control;
-}
-
-// Fails the test unless a screen reader can name each control of `window`:
-// its buttons, labels, frames, text boxes and lists.
-inline void ExpectEveryControlNamed(const QWidget* window) {
-  for (QWidget* control : window->findChildren<QWidget*>()) {
-    const bool isControl = control->inherits("QAbstractButton") || control->inherits("QLabel") ||
-                           control->inherits("QGroupBox") || control->inherits("QLineEdit") ||
-                           control->inherits("QAbstractItemView");
-    if (!isControl || control->isHidden()) continue;  // Qt hides some helpers of its own
-    QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
-    QVERIFY2(ui && !ui->text(QAccessible::Name).trimmed().isEmpty(),
-             qPrintable(control->objectName()));
-  }
-}
-
-// The controls of `window` that its design names and places; Qt's helpers,
-// and the About window's click area under everything, have no such name.
-inline QList<const QWidget*> DesignControls(const QWidget* window) {
-  QList<const QWidget*> controls;
-  for (const QWidget* control : window->findChildren<QWidget*>()) {
-    const QString name = control->objectName();
-    if (!control->isHidden() && !name.isEmpty() && !name.startsWith("qt_")) controls << control;
-  }
-  return controls;
 }
 
 inline QRect InWindow(const QWidget* control) {
@@ -103,34 +44,42 @@ inline QRect Drawn(const QWidget* control) {
 // Controls that the designs lay over one another: a frame and what it holds,
 // a label and the control it names, and the two strokes of a design line.
 inline bool MayOverlap(const QWidget* a, const QWidget* b) {
-  const auto names = [](const QWidget* label, const QWidget* control) {
-    auto* asLabel = qobject_cast<const QLabel*>(label);
-    return asLabel && asLabel->buddy() == control;
+  const auto buddy = [](const QWidget* w) {
+    auto* label = qobject_cast<const QLabel*>(w);
+    return label ? label->buddy() : nullptr;
   };
-  const auto isLine = [](const QWidget* w) { return dynamic_cast<const DesignLine*>(w); };
-  return a->isAncestorOf(b) || b->isAncestorOf(a) || names(a, b) || names(b, a) ||
-         (isLine(a) && isLine(b));
+  return a->isAncestorOf(b) || b->isAncestorOf(a) || buddy(a) == b || buddy(b) == a ||
+         (dynamic_cast<const DesignLine*>(a) && dynamic_cast<const DesignLine*>(b));
 }
 
-// Fails the test unless `window`'s layout holds whatever the font: every
-// control inside the window, no two overlapping but where the design lays
-// them so, and every caption fitting its box in its font, on one line or
-// wrapped within the box's height, with nothing cut off.
+// Fails the test unless a screen reader can name each button, label, frame,
+// text box and list of `window`, and unless its layout holds whatever the
+// font: every control that its design names and places inside the window, no
+// two overlapping but where the design lays them so, and every caption fitting
+// its box in its font, on one line or wrapped within the box's height.
 inline void ExpectSoundLayout(const QWidget* window) {
-  const QList<const QWidget*> controls = DesignControls(window);
-  for (const QWidget* control : controls) {
+  QList<const QWidget*> placed;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    if (control->isHidden() || control->objectName().startsWith("qt_")) continue;  // Qt's own
+    const bool needsName = control->inherits("QAbstractButton") || control->inherits("QLabel") ||
+                           control->inherits("QGroupBox") || control->inherits("QLineEdit") ||
+                           control->inherits("QAbstractItemView");
+    QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
+    QVERIFY2(!needsName || !ui->text(QAccessible::Name).trimmed().isEmpty(),
+             qPrintable(control->objectName() + " has no name"));
+    if (!control->objectName().isEmpty()) placed << control;  // not the About window's click area
+  }
+  for (const QWidget* control : placed) {
     QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(control->objectName()));
-    for (const QWidget* other : controls) {
-      const bool apart = control == other || MayOverlap(control, other) ||
-                         !Drawn(control).intersects(Drawn(other));
-      QVERIFY2(apart, qPrintable(control->objectName() + " overlaps " + other->objectName()));
-    }
+    for (const QWidget* other : placed)
+      QVERIFY2(control == other || MayOverlap(control, other) ||
+                   !Drawn(control).intersects(Drawn(other)),
+               qPrintable(control->objectName() + " overlaps " + other->objectName()));
     const DrawnCaption caption = DrawnCaptionOf(control);
-    if (caption.text.isEmpty()) continue;
     const QString fault = QString("%1 (%2): \"%3\" in %4x%5 pixels")
                               .arg(control->objectName(), control->font().toString(), caption.text)
                               .arg(caption.box.width())
                               .arg(caption.box.height());
-    QVERIFY2(CaptionFits(caption, control->font()), qPrintable(fault));
+    QVERIFY2(caption.text.isEmpty() || CaptionFits(caption, control->font()), qPrintable(fault));
   }
 }
