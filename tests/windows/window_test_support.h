@@ -53,33 +53,42 @@ inline bool MayOverlap(const QWidget* a, const QWidget* b) {
 }
 
 // Fails the test unless a screen reader can name each button, label, frame,
-// text box and list of `window`, and unless its layout holds whatever the
-// font: every control that its design names and places inside the window, no
-// two overlapping but where the design lays them so, and every caption fitting
-// its box in its font, on one line or wrapped within the box's height.
+// text box and list of `window`, a label's control by the label, and unless
+// its layout holds whatever the font: every control that its design names
+// and places inside the window, no two overlapping but where the design lays
+// them so, and every caption fitting its box in its font, on one line or
+// wrapped within the box's height.
 inline void ExpectSoundLayout(const QWidget* window) {
+  const auto nameOf = [](QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed();
+  };
   QList<const QWidget*> placed;
   for (QWidget* control : window->findChildren<QWidget*>()) {
-    if (control->isHidden() || control->objectName().startsWith("qt_")) continue;  // Qt's own
-    const bool needsName = control->inherits("QAbstractButton") || control->inherits("QLabel") ||
-                           control->inherits("QGroupBox") || control->inherits("QLineEdit") ||
-                           control->inherits("QAbstractItemView");
-    QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
-    QVERIFY2(!needsName || !ui->text(QAccessible::Name).trimmed().isEmpty(),
-             qPrintable(control->objectName() + " has no name"));
+    // Qt's own helpers, and the controls of the window's own dialogs, are not its.
+    if (control->isHidden() || control->objectName().startsWith("qt_") ||
+        control->window() != window)
+      continue;
+    const QString where = QString(window->metaObject()->className()) + ' ' +
+                          control->metaObject()->className() + ' ' + control->objectName();
+    for (const char* type :
+         {"QAbstractButton", "QLabel", "QGroupBox", "QLineEdit", "QAbstractItemView"})
+      QVERIFY2(!control->inherits(type) || !nameOf(control).isEmpty(),
+               qPrintable(where + " has no name"));
+    if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+      QCOMPARE(nameOf(label->buddy()), label->text());
     if (!control->objectName().isEmpty()) placed << control;  // not the About window's click area
   }
   for (const QWidget* control : placed) {
-    QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(control->objectName()));
+    const DrawnCaption caption = DrawnCaptionOf(control);
+    const QString where = QString("%1 %2 \"%3\" in %4")
+                              .arg(window->metaObject()->className(), control->objectName(),
+                                   caption.text, control->font().toString());
+    QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(where + " reaches out"));
+    QVERIFY2(caption.text.isEmpty() || CaptionFits(caption, control->font()),
+             qPrintable(where + " is cut off"));
     for (const QWidget* other : placed)
       QVERIFY2(control == other || MayOverlap(control, other) ||
                    !Drawn(control).intersects(Drawn(other)),
-               qPrintable(control->objectName() + " overlaps " + other->objectName()));
-    const DrawnCaption caption = DrawnCaptionOf(control);
-    const QString fault = QString("%1 (%2): \"%3\" in %4x%5 pixels")
-                              .arg(control->objectName(), control->font().toString(), caption.text)
-                              .arg(caption.box.width())
-                              .arg(caption.box.height());
-    QVERIFY2(caption.text.isEmpty() || CaptionFits(caption, control->font()), qPrintable(fault));
+               qPrintable(where + " overlaps " + other->objectName()));
   }
 }
