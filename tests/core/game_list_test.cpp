@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_list.h"
 
+#include <regex>
+
 #include "test_support.h"
 
 std::vector<std::string> Names(const GameList& games) {
@@ -70,24 +72,24 @@ TEST(SortGames, AgreesWithComparingWholeNames) {
   EXPECT_EQ(Names(games), want);
 }
 
+// Each '?' of the text wanted stands for U+FFFD.
 TEST(GameEntry, DisplayReplacesEachInvalidSequence) {
-  const std::string kBad = "\xEF\xBF\xBD";
   const std::pair<std::string, std::string> cases[] = {
       {"\xC3\xA9 \xE2\x86\x90 \xF0\x9F\x8E\xAE", "\xC3\xA9 \xE2\x86\x90 \xF0\x9F\x8E\xAE"},
-      {"caf\xE9.bin\xFF", "caf" + kBad + ".bin" + kBad},
-      {"\xC0\xAF", kBad + kBad},                        // overlong
-      {"\xED\xA0\x80", kBad + kBad + kBad},             // surrogate
-      {"\xF4\x90\x80\x80", kBad + kBad + kBad + kBad},  // beyond U+10FFFF
-      {"\xE2\x86", kBad + kBad},                        // cut short
+      {"caf\xE9.bin\xFF", "caf?.bin?"},
+      {"\xC0\xAF", "??"},            // overlong
+      {"\xED\xA0\x80", "???"},       // surrogate
+      {"\xF4\x90\x80\x80", "????"},  // beyond U+10FFFF
+      {"\xE2\x86", "??"},            // cut short
       // Characters that disguise a name: controls, DEL, C1 controls, and the
       // bidirectional embeddings, overrides and isolates. Their neighbours stay.
-      {"a\nb\tc\rd\x7F"
-       "e\x01",
-       "a" + kBad + "b" + kBad + "c" + kBad + "d" + kBad + "e" + kBad},
-      {"\xC2\x85\xC2\x9F\xC2\xA0", kBad + kBad + "\xC2\xA0"},
-      {"photo\xE2\x80\xAEgpj.bin", "photo" + kBad + "gpj.bin"},
-      {"\xE2\x80\xA9\xE2\x80\xAA\xE2\x81\xA9\xE2\x81\xAA",
-       "\xE2\x80\xA9" + kBad + kBad + "\xE2\x81\xAA"},
+      {"a\nb\tc\rd\x7F\x01", "a?b?c?d??"},
+      {"\xC2\x85\xC2\x9F\xC2\xA0", "??\xC2\xA0"},
+      {"photo\xE2\x80\xAEgpj.bin", "photo?gpj.bin"},
+      {"\xE2\x80\xA9\xE2\x80\xAA\xE2\x81\xA9\xE2\x81\xAA", "\xE2\x80\xA9??\xE2\x81\xAA"},
   };
-  for (const auto& [name, want] : cases) EXPECT_EQ(GameEntry{name}.Display(), want) << name;
+  for (const auto& [name, want] : cases)
+    EXPECT_EQ(GameEntry{name}.Display(),
+              std::regex_replace(want, std::regex("\\?"), "\xEF\xBF\xBD"))
+        << name;
 }

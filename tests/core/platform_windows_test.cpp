@@ -5,19 +5,17 @@
 
 #include "test_support.h"
 
-TEST(LoadSettings, DevicesAndFoldersFallBackWithoutBlocking) {
-  TempFolder folder;
-  WorkingFolder inFolder(folder.path);
+TEST_F(RealStart, DevicesAndFoldersAsSettingsFallBackWithoutBlocking) {
   fs::create_directory("norvan.cfg");
   for (const char* path : {"norvan.cfg", "NUL", "CON", "\\\\.\\NUL", "COM1"})
     EXPECT_EQ(Loaded(path), LaunchSettings{}) << path;
-  // Every failed save cleaned up after itself.
-  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 1);
+  // Every failed save cleaned up after itself: the folder holds O2EM.EXE and norvan.cfg.
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 2);
 }
 
 // The emulator's C runtime splits the line as CommandLineToArgvW does: each
-// name comes back whole, quoted or not.
-TEST_F(RealStart, TheNameComesBackAsOneArgument) {
+// name comes back whole, quoted or not. A program that cannot run fails.
+TEST_F(RealStart, TheNameComesBackWholeAndABrokenProgramFails) {
   for (const std::string name : {"Alpha.bin", "My Game.bin", "a  b   c.bin", " lead.bin",
                                  "Munchkin's (USA, Europe) & Co!.bin", "caf\xC3\xA9.bin",
                                  "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"}) {
@@ -31,9 +29,6 @@ TEST_F(RealStart, TheNameComesBackAsOneArgument) {
     ::LocalFree(words);
     EXPECT_EQ(std::string(got.begin(), got.end()), name);
   }
-}
-
-TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
   folder.Write("O2EM.EXE", "MZ broken");
   EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
   fs::remove("O2EM.EXE");

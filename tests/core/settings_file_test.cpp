@@ -4,7 +4,7 @@
 #include "test_support.h"
 
 constexpr LaunchSettings kSaved = Settings(1, 0, 1, 3, 2), kDefaults{};
-const std::string kDefaultFile = "0,0,0,1,0,\"#TRUE#\"\r\n";
+const std::string kDefaultFile = "0,0,0,1,0,\"#TRUE#\"\r\n", kBom = "\xEF\xBB\xBF";
 
 TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
   std::vector<std::pair<std::string, std::optional<LaunchSettings>>> cases = {
@@ -13,15 +13,12 @@ TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
       {" 1 ,\t0, 1,3 , 2 ", kSaved},                  // blanks around fields, no line end
       {"1\r\n0\n1\r3,2,9,\"x\"\r\nrubbish", kSaved},  // line ends separate; the rest is ignored
       {"2,2,2,0,3", Settings(2, 2, 2, 0, 3)},
-      {"\xEF\xBB\xBF"
-       "1,0,1,3,2\r\n",
-       kSaved},  // a byte order mark, as Windows editors write
+      {kBom + "1,0,1,3,2\r\n", kSaved},  // a byte order mark, as Windows editors write
   };
   // Unusable: too few fields, out of range, an empty field, a fraction, text, an overflow.
-  for (const char* text : {"", "1,1", "0,0,3,1,0", "0,0,0,4,0", "0,0,0,1,-1", "0,,0,1,0",
-                           "0,0,0,1.5,0", "\"0\",0,0,1,0", "0,0,0,1,99999999999999999999",
-                           "\xEF\xBB\xBF\xEF\xBB\xBF"
-                           "1,0,1,3,2"})
+  for (const std::string& text : std::vector<std::string>{
+           "", "1,1", "0,0,3,1,0", "0,0,0,4,0", "0,0,0,1,-1", "0,,0,1,0", "0,0,0,1.5,0",
+           "\"0\",0,0,1,0", "0,0,0,1,99999999999999999999", kBom + kBom + "1,0,1,3,2"})
     cases.emplace_back(text, std::nullopt);
   for (const auto& [text, want] : cases) {
     EXPECT_EQ(ParseSettingsRecord(text), want) << text;
