@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_list.h"
 
+#include <algorithm>
 #include <regex>
 
 #include "test_support.h"
@@ -16,10 +17,9 @@ TEST(ListGames, FilesMatchingBinSortedWithoutRegardToCase) {
   // the code page: Japanese and Greek fit none.
   const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{"b.bin", "A.BIN", ".hidden.bin", "x.Bin", "gamebin", "c.bin.txt", "folder.bin/", "Zeta.bin",
-        "alpha.BIN", "Game.bin", "_x.bin", "O2ROM.BIN", "caf\xC3\xA9 2.bin",
-        "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"},
-       {".hidden.bin", "_x.bin", "A.BIN", "alpha.BIN", "b.bin", "caf\xC3\xA9 2.bin", "Game.bin",
-        "O2ROM.BIN", "x.Bin", "Zeta.bin", "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"}},
+        "_x.bin", "caf\xC3\xA9 2.bin", "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"},
+       {".hidden.bin", "_x.bin", "A.BIN", "b.bin", "caf\xC3\xA9 2.bin", "x.Bin", "Zeta.bin",
+        "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"}},
 #ifndef _WIN32  // there names differing in case only are one, and links need a privilege
       {{"game.bin", "GAME.BIN", "gamE.bin", "caf\xE9.bin", "d/", "file.bin>game.bin",
         "folder.bin>d", "dangling.bin>none"},
@@ -61,13 +61,12 @@ TEST(SortGames, AgreesWithComparingWholeNames) {
            "Z", "z[", "y", "X" + k254, "x" + k254})
     games.insert(games.end(), 40, {name});
   std::shuffle(games.begin(), games.end(), random);
-  auto key = [](const std::string& name) {
+  std::vector<std::string> want = Names(games);
+  std::ranges::sort(want, {}, [](const std::string& name) {
     std::string lower = name;
     for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
     return std::pair(lower, name);
-  };
-  std::vector<std::string> want = Names(games);
-  std::sort(want.begin(), want.end(), [&](auto& a, auto& b) { return key(a) < key(b); });
+  });
   SortGames(games);
   EXPECT_EQ(Names(games), want);
 }

@@ -25,14 +25,13 @@ TEST(BuildCommandLine, TheNameThenTheOptionsInTheirOrderAndABlankForEachOffOne) 
 }
 
 TEST(RunGame, StartsTheSelectedGameOrRefuses) {
-  const std::string kGame = "O2EM.EXE GAME.BIN  -s1=1 -s2=0  ";
   const std::tuple<const char*, bool, std::vector<std::string>, const char*> cases[] = {
       // selected, start succeeds, started, message ("earlier": none shown)
-      {"GAME.BIN", true, {kGame}, "earlier"},
+      {"GAME.BIN", true, {"O2EM.EXE GAME.BIN  -s1=1 -s2=0  "}, "earlier"},
       {"o2rom.bin", true, {"O2EM.EXE o2rom.bin  -s1=1 -s2=0  "}, "earlier"},
       {"O2ROM.BIN", true, {}, "You can not play 02ROM.BIN!"},
       {"", true, {}, "There are no available games!"},
-      {"GAME.BIN", false, {kGame}, "Can not start O2EM.EXE!"},
+      {"GAME.BIN", false, {"O2EM.EXE GAME.BIN  -s1=1 -s2=0  "}, "Can not start O2EM.EXE!"},
   };
   for (const auto& [selected, succeeds, started, message] : cases) {
     WarningMessage = "earlier";

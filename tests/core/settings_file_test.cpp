@@ -29,26 +29,10 @@ TEST(LoadSettings, AppliesUsableRecordsAndReplacesOthersByTheDefault) {
   }
 }
 
+// Saves remove the temporary files that interrupted ones left, and leave none of their own.
 TEST(SettingsFile, MissingHugeOrUnwritableAndReplacedWholeOrNotAtAll) {
-  TempFolder folder;
-  EXPECT_EQ(Loaded(folder / "norvan.cfg"), kDefaults);
-  EXPECT_EQ(Loaded("/nonexistent/norvan/norvan.cfg"), kDefaults);
-  EXPECT_FALSE(SaveSettings(FakeView(), "/nonexistent/norvan/norvan.cfg"));
-  folder.Write("norvan.cfg", "1,0,1,3,2\r\n");
-  fs::resize_file(folder / "norvan.cfg", 8ull << 30);  // sparse NULs after the record
-  EXPECT_EQ(Loaded(folder / "norvan.cfg"), kSaved);
-  EXPECT_TRUE(SaveSettings(FakeView(Settings(2, 0, 1, 3, 1)), folder / "norvan.cfg"));
-  EXPECT_EQ(folder.Read("norvan.cfg"), "2,0,1,3,1\r\n");
-  fs::create_directories(folder / "in-the-way.cfg/keep");
-  EXPECT_FALSE(SaveSettings(FakeView(), folder / "in-the-way.cfg"));
-  EXPECT_TRUE(fs::exists(folder / "in-the-way.cfg/keep"));
-  // No temporary file stays behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 2);
-}
-
-TEST(SaveSettings, RemovesTheTemporaryFilesOfInterruptedSaves) {
-  const std::pair<std::string, bool> cases[] = {
-      // name, removed
+  // Name, and whether a save removes it.
+  const std::pair<std::string, bool> leftovers[] = {
       {".norvan.cfg.4000000000.1.tmp", true},
       {".norvan.cfg." + std::to_string(CurrentProcessId()) + ".7.tmp", true},
       {".norvan.cfg.12.tmp", false},
@@ -57,7 +41,20 @@ TEST(SaveSettings, RemovesTheTemporaryFilesOfInterruptedSaves) {
       {".other.cfg.4000000000.1.tmp", false},
   };
   TempFolder folder;
-  for (const auto& [name, removed] : cases) folder.Write(name, "half");
-  EXPECT_TRUE(SaveSettings(FakeView(), folder / "norvan.cfg"));
-  for (const auto& [name, removed] : cases) EXPECT_NE(fs::exists(folder / name), removed) << name;
+  for (const auto& [name, removed] : leftovers) folder.Write(name, "half");
+  EXPECT_EQ(Loaded(folder / "norvan.cfg"), kDefaults);
+  EXPECT_EQ(Loaded("/nonexistent/norvan/norvan.cfg"), kDefaults);
+  EXPECT_FALSE(SaveSettings(FakeView(), "/nonexistent/norvan/norvan.cfg"));
+  folder.Write("norvan.cfg", "1,0,1,3,2\r\n");
+  fs::resize_file(folder / "norvan.cfg", 8ull << 30);  // sparse NULs after the record
+  EXPECT_EQ(Loaded(folder / "norvan.cfg"), kSaved);
+  EXPECT_TRUE(SaveSettings(FakeView(Settings(2, 0, 1, 3, 1)), folder / "norvan.cfg"));
+  EXPECT_EQ(folder.Read("norvan.cfg"), "2,0,1,3,1\r\n");
+  for (const auto& [name, removed] : leftovers)
+    EXPECT_NE(fs::exists(folder / name), removed) << name;
+  fs::create_directories(folder / "in-the-way.cfg/keep");
+  EXPECT_FALSE(SaveSettings(FakeView(), folder / "in-the-way.cfg"));
+  EXPECT_TRUE(fs::exists(folder / "in-the-way.cfg/keep"));
+  // norvan.cfg, in-the-way.cfg and the four files that are not leftovers.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), {}), 6);
 }

@@ -24,15 +24,11 @@ Control* Find(const QWidget* root, const char* name) {
   return control;
 }
 
-inline QRect InWindow(const QWidget* control) {
-  return {control->mapTo(control->window(), QPoint()), control->size()};
-}
-
 // What `control` draws in the window: a label's text, and an option's or
 // check box's indicator and text, since their boxes may reach past what they
 // draw, as the designs' do; anything else fills its box.
 inline QRect Drawn(const QWidget* control) {
-  const QRect box = InWindow(control);
+  const QRect box(control->mapTo(control->window(), QPoint()), control->size());
   const DrawnCaption caption = DrawnCaptionOf(control);
   const bool indicator = control->inherits("QCheckBox") || control->inherits("QRadioButton");
   if (caption.text.isEmpty() || !(indicator || control->inherits("QLabel"))) return box;
@@ -41,14 +37,11 @@ inline QRect Drawn(const QWidget* control) {
   return text.translated(box.topLeft()) & box;
 }
 
-// Controls that the designs lay over one another: a frame and what it holds,
-// a label and the control it names, and the two strokes of a design line.
-inline bool MayOverlap(const QWidget* a, const QWidget* b) {
-  const auto buddy = [](const QWidget* w) {
-    auto* label = qobject_cast<const QLabel*>(w);
-    return label ? label->buddy() : nullptr;
-  };
-  return a->isAncestorOf(b) || b->isAncestorOf(a) || buddy(a) == b || buddy(b) == a ||
+// Whether the designs lay `a` over `b`: a frame over what it holds, a label
+// over the control it names, and a design line's stroke over the other.
+inline bool LaidOver(const QWidget* a, const QWidget* b) {
+  const auto* label = qobject_cast<const QLabel*>(a);
+  return a->isAncestorOf(b) || (label && label->buddy() == b) ||
          (dynamic_cast<const DesignLine*>(a) && dynamic_cast<const DesignLine*>(b));
 }
 
@@ -62,32 +55,31 @@ inline void ExpectSoundLayout(const QWidget* window) {
   const auto nameOf = [](QWidget* w) {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed();
   };
+  const QString in = window->metaObject()->className() + QString(' ');
   QList<const QWidget*> placed;
   for (QWidget* control : window->findChildren<QWidget*>()) {
     // Qt's own helpers, and the controls of the window's own dialogs, are not its.
     if (control->isHidden() || control->objectName().startsWith("qt_") ||
         control->window() != window)
       continue;
-    const QString where = QString(window->metaObject()->className()) + ' ' +
-                          control->metaObject()->className() + ' ' + control->objectName();
     for (const char* type :
          {"QAbstractButton", "QLabel", "QGroupBox", "QLineEdit", "QAbstractItemView"})
       QVERIFY2(!control->inherits(type) || !nameOf(control).isEmpty(),
-               qPrintable(where + " has no name"));
+               qPrintable(in + control->objectName() + " has no name"));
     if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
       QCOMPARE(nameOf(label->buddy()), label->text());
     if (!control->objectName().isEmpty()) placed << control;  // not the About window's click area
   }
   for (const QWidget* control : placed) {
     const DrawnCaption caption = DrawnCaptionOf(control);
-    const QString where = QString("%1 %2 \"%3\" in %4")
-                              .arg(window->metaObject()->className(), control->objectName(),
-                                   caption.text, control->font().toString());
-    QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(where + " reaches out"));
+    const QString where =
+        in + control->objectName() + " \"" + caption.text + "\" in " + control->font().toString();
+    QVERIFY2(window->rect().contains(QRect(control->mapTo(window, QPoint()), control->size())),
+             qPrintable(where + " reaches out"));
     QVERIFY2(caption.text.isEmpty() || CaptionFits(caption, control->font()),
              qPrintable(where + " is cut off"));
     for (const QWidget* other : placed)
-      QVERIFY2(control == other || MayOverlap(control, other) ||
+      QVERIFY2(control == other || LaidOver(control, other) || LaidOver(other, control) ||
                    !Drawn(control).intersects(Drawn(other)),
                qPrintable(where + " overlaps " + other->objectName()));
   }
