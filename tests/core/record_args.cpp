@@ -19,11 +19,9 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
   std::ofstream out("args.partial", std::ios::binary);
 #ifdef _WIN32
   // UTF-8 whatever the ANSI code page, as the tests compare it.
-  const auto utf8 = [](const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-  };
-  out << utf8(std::filesystem::current_path()) << '\0' << utf8(::GetCommandLineW()) << '\0';
+  for (const std::filesystem::path& text :
+       {std::filesystem::current_path(), std::filesystem::path(::GetCommandLineW())})
+    out << reinterpret_cast<const char*>(text.u8string().c_str()) << '\0';
 #else
   out << std::filesystem::current_path().string() << '\0';
   for (int i = 0; i < argc; ++i) out << argv[i] << '\0';

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <sstream>
 #include <thread>
@@ -21,8 +20,7 @@ constexpr LaunchSettings Settings(int debug, int noLimit, int noSound, int stick
 }
 
 // The main window's controls as plain values.
-class FakeView : public LauncherView {
- public:
+struct FakeView : LauncherView {
   // By default the window's design state.
   explicit FakeView(const LaunchSettings& s = Settings(0, 0, 0, kLeftKeyboard, kDisable))
       : checks{s.debug, s.noLimit, s.noSound}, sticks{s.stick1, s.stick2} {}
@@ -35,8 +33,8 @@ class FakeView : public LauncherView {
   void ShowMessageWindow() override { ++messageShows; }
 
   std::string selectedFile;
-  std::array<CheckState, 3> checks;
-  std::array<StickMode, 2> sticks;
+  CheckState checks[3];
+  StickMode sticks[2];
   int messageShows = 0;
 };
 
@@ -49,8 +47,7 @@ inline LaunchSettings Loaded(const fs::path& path) {
 
 // The real process start, against a copy of record_args named O2EM.EXE in
 // the working folder.
-class RealStart : public testing::Test {
- protected:
+struct RealStart : testing::Test {
   void SetUp() override { fs::copy_file(LauncherFolder() / RECORD_ARGS, "O2EM.EXE"); }
 
   // The NUL-ended fields record_args wrote, removed for the next start; none

@@ -20,13 +20,16 @@ using namespace norvan;
 class WindowTest : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<GameFolder> folder_;
+  std::unique_ptr<TempFolder> folder_;  // the game folder, and the working folder
+  std::unique_ptr<WorkingFolder> inFolder_;
   RecordingStarter starter_;
   std::unique_ptr<frmNorvan> window_;
 
   void Open(const QStringList& files, const std::string& settings = {}) {
     cleanup();
-    folder_ = std::make_unique<GameFolder>(files);
+    folder_ = std::make_unique<TempFolder>();
+    inFolder_ = std::make_unique<WorkingFolder>(folder_->path);
+    for (const QString& name : files) folder_->Write(name.toStdString(), "");
     if (!settings.empty()) folder_->Write("norvan.cfg", settings);
     starter_.started.clear();
     window_ = std::make_unique<frmNorvan>(starter_);
@@ -48,6 +51,7 @@ class WindowTest : public QObject {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w != window_.get() && w->isVisible()) w->close();
     window_.reset();
+    inFolder_.reset();
     folder_.reset();
   }
 
@@ -107,10 +111,8 @@ class WindowTest : public QObject {
                            Get("txtCount")->property("text").toString()};
       for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
         auto* box = qobject_cast<QCheckBox*>(button);
-        if (box && box->checkState() == Qt::PartiallyChecked)
-          shown << box->text() + '~';
-        else if (button->isChecked())
-          shown << button->text();
+        const bool grayed = box && box->checkState() == Qt::PartiallyChecked;
+        if (button->isChecked()) shown << button->text() + (grayed ? "~" : "");
       }
       QCOMPARE(shown.join('|'), want);
     }
@@ -122,11 +124,10 @@ class WindowTest : public QObject {
   void mainRunsTheGameOncePerEnterOrDoubleClick() {
     for (const char* focus : {"filList", "cmdRun"}) {
       Open({"Alien Raiders.bin", "b.bin", "c.bin"});
-      QWidget* target = Get(focus);
-      target->setFocus();
+      Get(focus)->setFocus();
       for (bool repeat : {false, true, true, true})
-        QTest::simulateEvent(target, true, Qt::Key_Enter, Qt::KeypadModifier, {}, repeat);
-      QTest::simulateEvent(target, false, Qt::Key_Enter, Qt::KeypadModifier, {}, false);
+        QTest::simulateEvent(Get(focus), true, Qt::Key_Enter, Qt::KeypadModifier, {}, repeat);
+      QTest::simulateEvent(Get(focus), false, Qt::Key_Enter, Qt::KeypadModifier, {}, false);
       QTRY_COMPARE(starter_.started,
                    std::vector<std::string>{"O2EM.EXE \"Alien Raiders.bin\"  -s1=1 -s2=0  "});
     }

@@ -8,14 +8,6 @@
 #include "design.h"
 #include "shared_support.h"
 
-// A game folder holding empty `files`, which is the working folder while it lives.
-struct GameFolder : TempFolder {
-  explicit GameFolder(const QStringList& files) {
-    for (const QString& name : files) Write(name.toStdString(), "");
-  }
-  WorkingFolder inFolder{path};
-};
-
 // The control named `name` under `root`, ending the tests when there is none.
 template <typename Control = QWidget>
 Control* Find(const QWidget* root, const char* name) {
