@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows, each driven as a user would. Each test's name starts with the
-// window it tests.
+// The windows, each driven as a user would: layout() checks all four, and
+// each other test's name starts with the window it tests.
 #include <QCheckBox>
 #include <QListView>
 #include <QRawFont>
