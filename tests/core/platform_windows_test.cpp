@@ -14,8 +14,8 @@ TEST_F(RealStart, DevicesAndFoldersAsSettingsFallBackWithoutBlocking) {
 }
 
 // The emulator's C runtime splits the line as CommandLineToArgvW does: each
-// name comes back whole, quoted or not. A program that cannot run fails.
-TEST_F(RealStart, TheNameComesBackWholeAndABrokenProgramFails) {
+// name comes back whole, quoted or not.
+TEST_F(RealStart, TheNameComesBackAsOneArgument) {
   for (const std::string name : {"Alpha.bin", "My Game.bin", "a  b   c.bin", " lead.bin",
                                  "Munchkin's (USA, Europe) & Co!.bin", "caf\xC3\xA9.bin",
                                  "\xE6\x97\xA5\xE6\x9C\xAC \xCE\xB1.bin"}) {
@@ -29,6 +29,11 @@ TEST_F(RealStart, TheNameComesBackWholeAndABrokenProgramFails) {
     ::LocalFree(words);
     EXPECT_EQ(std::string(got.begin(), got.end()), name);
   }
+}
+
+// In a folder of its own: a started O2EM.EXE may still be running, and Windows
+// neither replaces nor removes a running program.
+TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
   folder.Write("O2EM.EXE", "MZ broken");
   EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));
   fs::remove("O2EM.EXE");
