@@ -5,14 +5,12 @@
 
 #include "test_support.h"
 
-TEST(LoadSettings, DevicesAndFoldersFallBackWithoutBlocking) {
-  TempFolder folder;
-  WorkingFolder inFolder(folder.path);
+TEST_F(RealStart, DevicesAndFoldersAsSettingsFallBackWithoutBlocking) {
   fs::create_directory("norvan.cfg");
   for (const char* path : {"norvan.cfg", "NUL", "CON", "\\\\.\\NUL", "COM1"})
     EXPECT_EQ(Loaded(path), LaunchSettings{}) << path;
-  // Every failed save cleaned up after itself.
-  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 1);
+  // Every failed save cleaned up after itself: the folder holds O2EM.EXE and norvan.cfg.
+  EXPECT_EQ(std::distance(fs::directory_iterator("."), {}), 2);
 }
 
 // The emulator's C runtime splits the line as CommandLineToArgvW does: each
@@ -33,6 +31,8 @@ TEST_F(RealStart, TheNameComesBackAsOneArgument) {
   }
 }
 
+// In a folder of its own: a started O2EM.EXE may still be running, and Windows
+// neither replaces nor removes a running program.
 TEST_F(RealStart, FailsWhenTheProgramCannotRun) {
   folder.Write("O2EM.EXE", "MZ broken");
   EXPECT_FALSE(starter.Start({"GAME.BIN", ""}));

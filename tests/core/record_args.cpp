@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The stand-in emulator for the process start tests: writes its working folder
-// and, on Windows, its command line (UTF-8) and the window state it was asked
-// for, elsewhere its argv, then "ignored:" with the signals it ignores, then
-// whether its standard input is a terminal, each ended by NUL, to "args" in the
-// working folder.
+// and, on Windows, its command line (UTF-8), elsewhere its argv, then
+// "ignored:" with the signals it ignores, then whether its standard input is a
+// terminal, each ended by NUL, to "args" in the working folder.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,14 +19,9 @@ int main([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
   std::ofstream out("args.partial", std::ios::binary);
 #ifdef _WIN32
   // UTF-8 whatever the ANSI code page, as the tests compare it.
-  const auto utf8 = [](const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-  };
-  STARTUPINFOW startup{};
-  ::GetStartupInfoW(&startup);
-  out << utf8(std::filesystem::current_path()) << '\0' << utf8(::GetCommandLineW()) << '\0'
-      << (startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1) << '\0';
+  for (const std::filesystem::path& text :
+       {std::filesystem::current_path(), std::filesystem::path(::GetCommandLineW())})
+    out << reinterpret_cast<const char*>(text.u8string().c_str()) << '\0';
 #else
   out << std::filesystem::current_path().string() << '\0';
   for (int i = 0; i < argc; ++i) out << argv[i] << '\0';

@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <thread>
 
 #include "platform.h"
-#include "process_start.h"
 #include "settings_file.h"
+#include "shared_support.h"
 
-namespace fs = std::filesystem;
 using namespace norvan;
 
 // Settings as the file writes them, e.g. Settings(1, 0, 1, 3, 2).
@@ -24,8 +20,7 @@ constexpr LaunchSettings Settings(int debug, int noLimit, int noSound, int stick
 }
 
 // The main window's controls as plain values.
-class FakeView : public LauncherView {
- public:
+struct FakeView : LauncherView {
   // By default the window's design state.
   explicit FakeView(const LaunchSettings& s = Settings(0, 0, 0, kLeftKeyboard, kDisable))
       : checks{s.debug, s.noLimit, s.noSound}, sticks{s.stick1, s.stick2} {}
@@ -38,8 +33,8 @@ class FakeView : public LauncherView {
   void ShowMessageWindow() override { ++messageShows; }
 
   std::string selectedFile;
-  std::array<CheckState, 3> checks;
-  std::array<StickMode, 2> sticks;
+  CheckState checks[3];
+  StickMode sticks[2];
   int messageShows = 0;
 };
 
@@ -50,42 +45,9 @@ inline LaunchSettings Loaded(const fs::path& path) {
   return ReadLaunchSettings(view);
 }
 
-// A fresh folder under the system's temporary folder, removed with its contents.
-struct TempFolder {
-  TempFolder() {
-    std::random_device random;
-    do path = fs::temp_directory_path() / ("norvan-test-" + std::to_string(random()));
-    while (!fs::create_directory(path));
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-  // `name` in UTF-8 where names are Unicode, the bytes as they are elsewhere.
-  fs::path operator/(const std::string& name) const {
-    return path / std::u8string(name.begin(), name.end());
-  }
-  void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(*this / name, std::ios::binary) << bytes;
-  }
-  std::string Read(const std::string& name) const {
-    std::ifstream in(*this / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-  fs::path path;
-};
-
-// Makes `folder` the working folder for its lifetime.
-struct WorkingFolder {
-  explicit WorkingFolder(const fs::path& folder) { fs::current_path(folder); }
-  ~WorkingFolder() { fs::current_path(previous); }
-  fs::path previous = fs::current_path();
-};
-
 // The real process start, against a copy of record_args named O2EM.EXE in
 // the working folder.
-class RealStart : public testing::Test {
- protected:
+struct RealStart : testing::Test {
   void SetUp() override { fs::copy_file(LauncherFolder() / RECORD_ARGS, "O2EM.EXE"); }
 
   // The NUL-ended fields record_args wrote, removed for the next start; none

@@ -2,96 +2,25 @@
 #pragma once
 
 #include <QAccessible>
-#include <QApplication>
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QWidget>
+#include <QLabel>
 #include <QtTest>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "design.h"
-#include "process_start.h"
+#include "shared_support.h"
 
-// Records each command line, as Windows would get it, instead of starting anything.
-class RecordingStarter : public norvan::ProcessStarter {
- public:
-  std::vector<std::string> started;
-  bool Start(const norvan::CommandLine& commandLine) override {
-    started.push_back(commandLine.Text());
-    return true;
-  }
-};
-
-// A game folder made for one test, which is the working folder while it lives.
-class GameFolder {
- public:
-  explicit GameFolder(const QStringList& files) : previous_(QDir::currentPath()) {
-    QDir::setCurrent(dir_.path());
-    for (const QString& name : files) Write(name, {});
-  }
-  ~GameFolder() { QDir::setCurrent(previous_); }
-  void Write(const QString& name, const QByteArray& bytes) const {
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-      qFatal("cannot write %s", qPrintable(name));
-  }
-  QByteArray Read(const QString& name) const {
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
-
- private:
-  QTemporaryDir dir_;
-  QString previous_;
-};
-
-// The control named `name` under `root`, failing the test when there is none.
+// The control named `name` under `root`, ending the tests when there is none.
 template <typename Control = QWidget>
 Control* Find(const QWidget* root, const char* name) {
   auto* control = root->findChild<Control*>(name);
-  if (!control) qFatal("no control named %s", name);
+  if (!control) qFatal("%s has no control named %s", root->metaObject()->className(), name);
   return control;
-}
-
-// Fails the test unless a screen reader can name each control of `window`:
-// its buttons, labels, frames, text boxes and lists.
-inline void ExpectEveryControlNamed(const QWidget* window) {
-  for (QWidget* control : window->findChildren<QWidget*>()) {
-    const bool isControl = control->inherits("QAbstractButton") || control->inherits("QLabel") ||
-                           control->inherits("QGroupBox") || control->inherits("QLineEdit") ||
-                           control->inherits("QAbstractItemView");
-    if (!isControl || control->isHidden()) continue;  // Qt hides some helpers of its own
-    QAccessibleInterface* ui = QAccessible::queryAccessibleInterface(control);
-    QVERIFY2(ui && !ui->text(QAccessible::Name).trimmed().isEmpty(),
-             qPrintable(control->objectName()));
-  }
-}
-
-// The controls of `window` that its design names and places; Qt's helpers,
-// and the About window's click area under everything, have no such name.
-inline QList<const QWidget*> DesignControls(const QWidget* window) {
-  QList<const QWidget*> controls;
-  for (const QWidget* control : window->findChildren<QWidget*>()) {
-    const QString name = control->objectName();
-    if (!control->isHidden() && !name.isEmpty() && !name.startsWith("qt_")) controls << control;
-  }
-  return controls;
-}
-
-inline QRect InWindow(const QWidget* control) {
-  return {control->mapTo(control->window(), QPoint()), control->size()};
 }
 
 // What `control` draws in the window: a label's text, and an option's or
 // check box's indicator and text, since their boxes may reach past what they
 // draw, as the designs' do; anything else fills its box.
 inline QRect Drawn(const QWidget* control) {
-  const QRect box = InWindow(control);
+  const QRect box(control->mapTo(control->window(), QPoint()), control->size());
   const DrawnCaption caption = DrawnCaptionOf(control);
   const bool indicator = control->inherits("QCheckBox") || control->inherits("QRadioButton");
   if (caption.text.isEmpty() || !(indicator || control->inherits("QLabel"))) return box;
@@ -100,37 +29,50 @@ inline QRect Drawn(const QWidget* control) {
   return text.translated(box.topLeft()) & box;
 }
 
-// Controls that the designs lay over one another: a frame and what it holds,
-// a label and the control it names, and the two strokes of a design line.
-inline bool MayOverlap(const QWidget* a, const QWidget* b) {
-  const auto names = [](const QWidget* label, const QWidget* control) {
-    auto* asLabel = qobject_cast<const QLabel*>(label);
-    return asLabel && asLabel->buddy() == control;
-  };
-  const auto isLine = [](const QWidget* w) { return dynamic_cast<const DesignLine*>(w); };
-  return a->isAncestorOf(b) || b->isAncestorOf(a) || names(a, b) || names(b, a) ||
-         (isLine(a) && isLine(b));
+// Whether the designs lay `a` over `b`: a frame over what it holds, a label
+// over the control it names, and a design line's stroke over the other.
+inline bool LaidOver(const QWidget* a, const QWidget* b) {
+  const auto* label = qobject_cast<const QLabel*>(a);
+  return a->isAncestorOf(b) || (label && label->buddy() == b) ||
+         (dynamic_cast<const DesignLine*>(a) && dynamic_cast<const DesignLine*>(b));
 }
 
-// Fails the test unless `window`'s layout holds whatever the font: every
-// control inside the window, no two overlapping but where the design lays
+// Fails the test unless a screen reader can name each button, label, frame,
+// text box and list of `window`, a label's control by the label, and unless
+// its layout holds whatever the font: every control that its design names
+// and places inside the window, no two overlapping but where the design lays
 // them so, and every caption fitting its box in its font, on one line or
-// wrapped within the box's height, with nothing cut off.
+// wrapped within the box's height.
 inline void ExpectSoundLayout(const QWidget* window) {
-  const QList<const QWidget*> controls = DesignControls(window);
-  for (const QWidget* control : controls) {
-    QVERIFY2(window->rect().contains(InWindow(control)), qPrintable(control->objectName()));
-    for (const QWidget* other : controls) {
-      const bool apart = control == other || MayOverlap(control, other) ||
-                         !Drawn(control).intersects(Drawn(other));
-      QVERIFY2(apart, qPrintable(control->objectName() + " overlaps " + other->objectName()));
-    }
+  const auto nameOf = [](QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed();
+  };
+  const QString in = window->metaObject()->className() + QString(' ');
+  QList<const QWidget*> placed;
+  for (QWidget* control : window->findChildren<QWidget*>()) {
+    // Qt's own helpers, and the controls of the window's own dialogs, are not its.
+    if (control->isHidden() || control->objectName().startsWith("qt_") ||
+        control->window() != window)
+      continue;
+    for (const char* type :
+         {"QAbstractButton", "QLabel", "QGroupBox", "QLineEdit", "QAbstractItemView"})
+      QVERIFY2(!control->inherits(type) || !nameOf(control).isEmpty(),
+               qPrintable(in + control->objectName() + " has no name"));
+    if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+      QCOMPARE(nameOf(label->buddy()), label->text());
+    if (!control->objectName().isEmpty()) placed << control;  // not the About window's click area
+  }
+  for (const QWidget* control : placed) {
     const DrawnCaption caption = DrawnCaptionOf(control);
-    if (caption.text.isEmpty()) continue;
-    const QString fault = QString("%1 (%2): \"%3\" in %4x%5 pixels")
-                              .arg(control->objectName(), control->font().toString(), caption.text)
-                              .arg(caption.box.width())
-                              .arg(caption.box.height());
-    QVERIFY2(CaptionFits(caption, control->font()), qPrintable(fault));
+    const QString where =
+        in + control->objectName() + " \"" + caption.text + "\" in " + control->font().toString();
+    QVERIFY2(window->rect().contains(QRect(control->mapTo(window, QPoint()), control->size())),
+             qPrintable(where + " reaches out"));
+    QVERIFY2(caption.text.isEmpty() || CaptionFits(caption, control->font()),
+             qPrintable(where + " is cut off"));
+    for (const QWidget* other : placed)
+      QVERIFY2(control == other || LaidOver(control, other) || LaidOver(other, control) ||
+                   !Drawn(control).intersects(Drawn(other)),
+               qPrintable(where + " overlaps " + other->objectName()));
   }
 }
