@@ -32,8 +32,15 @@ QString AsPlainTooltip(const QString& text) {
   return plain;
 }
 
-bool IsPrintableAscii(std::string_view name) {
-  return std::all_of(name.begin(), name.end(), [](char c) { return c >= ' ' && c <= '~'; });
+// The sum of the advances of `name`'s bytes, or -1 when it is not all
+// printable ASCII, whose characters are the only ones the table holds.
+qreal SumOfAdvances(std::string_view name, const std::array<qreal, 128>& advances) {
+  qreal sum = 0;
+  for (const char c : name) {
+    if (c < ' ' || c > '~') return -1;
+    sum += advances[static_cast<unsigned char>(c)];
+  }
+  return sum;
 }
 
 }  // namespace
@@ -58,10 +65,11 @@ QSize GameListDelegate::sizeHint(const QStyleOptionViewItem& option,
 }
 
 // Measuring a name with the font lays out its text: too slow for 100 000
-// names at start-up, where summing a table of advances is an addition a byte. Kerning only draws
-// letters closer than their advances, so no ASCII name is wider than the
-// widest sum: that name, measured, and widened to its sum where kerning drew
-// it narrower, is wide enough for them all. Other names are measured.
+// names at start-up, where summing a table of advances is an addition a byte.
+// Kerning only draws letters closer than their advances, so no ASCII name is
+// wider than the widest sum: that name, measured, and widened to its sum
+// where kerning drew it narrower, is wide enough for them all. Other names
+// are measured.
 QSize GameListDelegate::WidestNameSize(const QStyleOptionViewItem& option) const {
   const QFontMetricsF metrics(option.font);
   std::array<qreal, 128> advances{};
@@ -72,14 +80,10 @@ QSize GameListDelegate::WidestNameSize(const QStyleOptionViewItem& option) const
   qreal widestSum = -1;
   const norvan::GameList& games = model_.games();
   for (int row = 0; row < static_cast<int>(games.size()); ++row) {
-    const std::string& name = games[static_cast<std::size_t>(row)].name;
-    if (!IsPrintableAscii(name)) {
+    const qreal sum = SumOfAdvances(games[static_cast<std::size_t>(row)].name, advances);
+    if (sum < 0) {
       widest = widest.expandedTo(NameSize(option, model_.index(row)));
-      continue;
-    }
-    qreal sum = 0;
-    for (const char c : name) sum += advances[static_cast<unsigned char>(c)];
-    if (sum > widestSum) {
+    } else if (sum > widestSum) {
       widestSum = sum;
       widestAsciiRow = row;
     }

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QListView>
 #include <QRawFont>
-#include <QTextDocumentFragment>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "about_window.h"
@@ -143,22 +143,54 @@ class WindowTest : public QObject {
     QCOMPARE(starter_.started, std::vector<std::string>(2, "O2EM.EXE c.bin  -s1=1 -s2=0  "));
   }
 
-  void mainShowsANameCutOffWholeInATooltip() {
-    // A Windows file name holds no '<'.
-    const QString tag = QSysInfo::productType() == "windows" ? "" : "<b>";
-    const QString longName =
-        tag + QString::fromUtf8("K.C. Munchkin! (USA, Europe) (Rev 1) \xE2\x80\xAE.bin");
-    Open({"0.bin", longName});  // in this order
-    const std::pair<int, QString> cases[] = {{0, ""}, {1, longName}, {0, ""}};
-    for (const auto& [row, tip] : cases) {
-      QHelpEvent hover(QEvent::ToolTip, Row(row), List()->viewport()->mapToGlobal(Row(row)));
-      QApplication::sendEvent(List()->viewport(), &hover);
-      // As the list shows it, with U+FFFD for the bidirectional override, and
-      // with its tags as text where a tooltip would read them as HTML.
-      QTRY_COMPARE(QToolTip::isVisible()
-                       ? QTextDocumentFragment::fromHtml(QToolTip::text()).toPlainText()
-                       : "",
-                   QString(tip).replace(QChar(0x202E), QChar(0xFFFD)));
+  // No name is shortened. Wherever the widest name sorts, every row is as
+  // wide as its name, as a plain list measures it, and so is the scroll range.
+  // A name cut off at the list's edge shows whole in a tooltip, on one line
+  // like a one-word name's, as the list shows it (U+FFFD for the
+  // bidirectional override), its tags as text; a name that fits shows none.
+  void mainShowsEveryNameWhole() {
+    const QString alien = "Alien Invaders - Plus! (USA, Europe).bin",
+                  word = "Supercalifragilisticexpialidocious.bin",
+                  // A Windows file name holds no '<'.
+        tagged = (QSysInfo::productType() == "windows" ? "" : "<b>") +
+                 QString::fromUtf8("K.C. Munchkin! (USA, Europe) (Rev 1) \xE2\x80\xAE.bin");
+    for (const QStringList& files :
+         {QStringList{alien, "b.bin", "c.bin"}, QStringList{"0.bin", alien, "b.bin"},
+          QStringList{"0.bin", "1.bin", tagged, word, alien}}) {
+      Open(files);
+      QListView plain;
+      plain.setModel(List()->model());
+      plain.setFont(List()->font());
+      for (int row = 0; row < files.size(); ++row) {
+        const QModelIndex index = List()->model()->index(row, 0);
+        QVERIFY2(List()->visualRect(index).width() >= plain.sizeHintForIndex(index).width(),
+                 qPrintable(index.data().toString()));
+      }
+    }
+    const auto hover = [this](const QString& name) {
+      const QModelIndex index =
+          List()->model()->match(List()->model()->index(0, 0), Qt::DisplayRole, name).value(0);
+      const QPoint at = List()->visualRect(index).center();
+      QHelpEvent event(QEvent::ToolTip, at, List()->viewport()->mapToGlobal(at));
+      QApplication::sendEvent(List()->viewport(), &event);
+    };
+    const auto shownTip = [] {
+      for (QWidget* tip : QApplication::topLevelWidgets())
+        if (tip->inherits("QTipLabel") && tip->isVisible()) return tip;
+      return static_cast<QWidget*>(nullptr);
+    };
+    hover(word);
+    QTRY_VERIFY(shownTip());
+    const int oneLine = shownTip()->height();
+    const QString shown = QString(tagged).replace(QChar(0x202E), QChar(0xFFFD));
+    const std::pair<QString, QString> cases[] = {
+        {"0.bin", ""}, {alien, alien}, {shown, shown}, {"1.bin", ""}};
+    for (const auto& [name, tip] : cases) {
+      hover(name);
+      QTRY_COMPARE(shownTip() ? QToolTip::text().remove(QChar(0x2060)) : "", tip);
+      if (tip.isEmpty()) continue;
+      QCOMPARE(shownTip()->height(), oneLine);
+      QVERIFY(!Qt::mightBeRichText(QToolTip::text()));
     }
   }
 
