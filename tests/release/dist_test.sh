@@ -4,11 +4,14 @@
 #   dist_test.sh <dist folder> <Linux build folder> <Windows build folder>
 # The build folders lend the stand-in emulators and the Wine prefix. The zip
 # holds exactly its four files, and its norvan.exe, unpacked into a fresh
-# folder, passes the Wine end-to-end test. The .deb installs (simulated) on
-# this system, its unpacked program passes the Linux end-to-end tests, and
-# lintian finds no error in it.
+# folder, passes the Wine end-to-end test. The .deb installs with apt and
+# shows its window in a throwaway copy of a fresh Debian 12 root and of the
+# Debian 13 root of scripts/test.sh (never on this system), its unpacked
+# program passes the Linux end-to-end tests here, and lintian finds no error
+# in it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+scripts=$here/../../scripts
 dist=$(realpath "$1") linux=$(realpath "$2") windows=$(realpath "$3")
 work=$(mktemp -d "${TMPDIR:-/tmp}/norvan-dist.XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -27,10 +30,21 @@ zip_test() {
     "$windows/wineprefix" "$windows/tests/core/record_args.exe"
 }
 
+# The package installed with apt in a throwaway copy of the root $2 (of the
+# Debian release $1), where norvan must show its window.
+deb_in_root() {
+  local release=$1 debian=$2 deb=$3 folder=$work/$1
+  mkdir "$folder"
+  cp "$deb" "$here/deb_window_test.sh" "$scripts/xvfb.sh" "$folder/"
+  "$scripts/in-root.sh" "$debian" "$folder" bash deb_window_test.sh "$(basename "$deb")"
+}
+
 deb_test() {
-  local deb=("$dist"/norvan_*_amd64.deb) status=0
-  apt-get install --simulate "${deb[0]}" >"$work/apt.log" 2>&1 ||
-    { cat "$work/apt.log"; echo "FAIL: apt-get cannot install ${deb[0]}"; status=1; }
+  local deb=("$dist"/norvan_*_amd64.deb) status=0 debian
+  # A Debian 12 with only what the test needs to see the window.
+  debian=$("$scripts/debian-root.sh" bookworm xvfb xauth xdotool) &&
+    deb_in_root bookworm "$debian" "${deb[0]}" || status=1
+  debian=$("$scripts/debian-root.sh" trixie) && deb_in_root trixie "$debian" "${deb[0]}" || status=1
   dpkg-deb -x "${deb[0]}" "$work/deb"
   local name
   for name in launch_test keys_window_test; do
