@@ -65,7 +65,12 @@ rm -rf "$root.partial"
 # the root goes, with every process it started, when it ends, however it ends.
 unshare --mount --pid --fork --kill-child --mount-proc \
   mmdebstrap "${options[@]}" "$release" "$root.partial" "${sources[@]}" >"$cache/debian-$release.log" 2>&1 ||
-  { tail -n 60 "$cache/debian-$release.log" >&2; echo "debian-root.sh: cannot make the $release root" >&2; exit 1; }
+  {
+    tail -n 60 "$cache/debian-$release.log" >&2
+    rm -rf "$root.partial"
+    echo "debian-root.sh: cannot make the $release root" >&2
+    exit 1
+  }
 mv "$root.partial" "$root"
 
 # scripts/in-root.sh holds a shared lock on a root's .lock while it uses it.

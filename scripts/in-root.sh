@@ -36,12 +36,14 @@ inside() {
     bash -c 'cd /work && exec "$@"' bash "$@"
 }
 
-top=$(mktemp -d "${TMPDIR:-/tmp}/norvan-root.XXXXXX")
-trap 'rmdir "$top"' EXIT
+# Every copy mounts its memory over this one empty folder, each in its own
+# mount namespace, where no other sees it.
+top=$(dirname "$root")/.mnt
+mkdir -p "$top"
 # A root in use is not removed for a newer one (see debian-root.sh).
 exec {lock}>"$root.lock"
 flock -s "$lock"
 # A process namespace too: when the command ends, the kernel ends every
 # process it left, and when this script is killed, the command with them.
-unshare --mount --propagation private --pid --fork --kill-child \
+exec unshare --mount --propagation private --pid --fork --kill-child \
   bash -c "$(declare -f inside); set -euo pipefail; inside \"\$@\"" bash "$root" "$folder" "$top" "$@"

@@ -25,6 +25,10 @@ start_xvfb "$work" || fail "no display"
 mkdir "$work/games"
 (cd "$work/games" && exec norvan) >"$work/norvan.log" 2>&1 &
 pid=$!
-timeout 30 xdotool search --sync --onlyvisible --name '^Norvan - Front-end for O2EM' >/dev/null ||
-  fail "norvan shows no window"
+for ((tries = 300; ; tries--)); do
+  xdotool search --onlyvisible --name '^Norvan - Front-end for O2EM' >/dev/null && break
+  kill -0 "$pid" 2>/dev/null || fail "norvan ended without showing its window"
+  ((tries > 0)) || fail "norvan shows no window in 30 s"
+  sleep 0.1
+done
 echo "$(. /etc/os-release && echo "$PRETTY_NAME"): the package installs with apt and norvan shows its window"
