@@ -9,8 +9,8 @@
 # The folder's name carries a hash of the release, its archives and setup.sh
 # or the packages, so a changed package list makes a root afresh, which proves
 # the install step again. A root is made under a temporary name and renamed
-# only when it is complete; roots of the same release made from another list
-# are removed then, unless in use. scripts/in-root.sh runs commands in a
+# only when it is complete; a root of the same release made by an older
+# setup.sh is removed then, unless in use. scripts/in-root.sh runs commands in a
 # throwaway copy of a root. Needs root: runs itself through sudo otherwise.
 # NORVAN_ROOT_CACHE chooses the cache folder (default ~/.cache/norvan/roots).
 set -euo pipefail
@@ -36,7 +36,7 @@ sources=(
 # that the root holds no more than what is installed into it.
 options=(--mode=root --variant=apt --format=directory)
 if [ ${#packages[@]} -eq 0 ]; then
-  recipe=$(cat scripts/setup.sh)
+  kind=setup recipe=$(cat scripts/setup.sh)
   options+=(
     --customize-hook='cp "$NORVAN_SETUP" "$1/tmp/setup.sh"'
     --customize-hook='chroot "$1" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root bash /tmp/setup.sh'
@@ -44,11 +44,11 @@ if [ ${#packages[@]} -eq 0 ]; then
   )
   export NORVAN_SETUP=$PWD/scripts/setup.sh
 else
-  recipe=$(printf '%s\n' "${packages[@]}")
+  kind=packages recipe=$(printf '%s\n' "${packages[@]}")
   options+=(--include="$(IFS=,; echo "${packages[*]}")")
 fi
 key=$(printf '%s\n' "$release" "${sources[@]}" "${options[@]}" "$recipe" | sha256sum | cut -c1-12)
-root=$cache/debian-$release-$key
+root=$cache/debian-$release-$kind-$key
 
 # One root made at a time: a second run waits here, then finds the first's.
 mkdir -p "$cache"
@@ -73,9 +73,12 @@ unshare --mount --pid --fork --kill-child --mount-proc \
   }
 mv "$root.partial" "$root"
 
-# scripts/in-root.sh holds a shared lock on a root's .lock while it uses it.
-for old in "$cache/debian-$release"-*; do
-  case $old in "$root" | *.lock | *.log | *.partial) continue ;; esac
-  if flock -n -x "$old.lock" rm -rf "$old"; then rm -f "$old.lock"; fi
-done
+# Roots made by an older setup.sh go, unless in use: scripts/in-root.sh holds
+# a shared lock on a root's .lock while it uses it.
+if [ $kind = setup ]; then
+  for old in "$cache/debian-$release-setup"-*; do
+    case $old in "$root" | *.lock | *.partial) continue ;; esac
+    if flock -n -x "$old.lock" rm -rf "$old"; then rm -f "$old.lock"; fi
+  done
+fi
 echo "$root"
