@@ -30,21 +30,22 @@ zip_test() {
     "$windows/wineprefix" "$windows/tests/core/record_args.exe"
 }
 
-# The package installed with apt in a throwaway copy of the root $2 (of the
-# Debian release $1), where norvan must show its window.
+# The package $1 installed with apt, and norvan started, in a throwaway copy
+# of the root that scripts/debian-root.sh makes with the arguments that follow.
 deb_in_root() {
-  local release=$1 debian=$2 deb=$3 folder=$work/$1
+  local deb=$1 folder=$work/$2 debian
+  debian=$("$scripts/debian-root.sh" "${@:2}") || return 1
   mkdir "$folder"
   cp "$deb" "$here/deb_window_test.sh" "$scripts/xvfb.sh" "$folder/"
   "$scripts/in-root.sh" "$debian" "$folder" bash deb_window_test.sh "$(basename "$deb")"
 }
 
 deb_test() {
-  local deb=("$dist"/norvan_*_amd64.deb) status=0 debian
-  # A Debian 12 with only what the test needs to see the window.
-  debian=$("$scripts/debian-root.sh" bookworm xvfb xauth xdotool) &&
-    deb_in_root bookworm "$debian" "${deb[0]}" || status=1
-  debian=$("$scripts/debian-root.sh" trixie) && deb_in_root trixie "$debian" "${deb[0]}" || status=1
+  local deb=("$dist"/norvan_*_amd64.deb) status=0
+  # A fresh Debian 12 with only what the test needs to see the window, and the
+  # Debian 13 root of scripts/test.sh.
+  deb_in_root "${deb[0]}" bookworm xvfb xauth xdotool || status=1
+  deb_in_root "${deb[0]}" trixie || status=1
   dpkg-deb -x "${deb[0]}" "$work/deb"
   local name
   for name in launch_test keys_window_test; do
