@@ -59,7 +59,7 @@ fuzz() {
 # there, kept too, redoes only what changed.
 debian13() {
   if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = trixie ]; then
-    echo "Skipped: this system is Debian 13, where the sections above ran already"
+    echo "Skipped: this system is Debian 13 itself, so the suite and fuzzing sections run on it"
     return 0
   fi
   local debian copy=$root/build-debian13
