@@ -21,6 +21,10 @@ root=$PWD
 source_version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev)
 compiler_version=$(x86_64-w64-mingw32-g++-posix -dumpversion)
 upstream=${source_version%%+*}
+case $upstream in
+  6.4.*) ;;
+  *) echo "qt-windows.sh: the options below are written for Qt 6.4, Debian 12's; this system has Qt $upstream" >&2; exit 1 ;;
+esac
 
 # Only what the windows and their tests use: Core, Gui, Widgets and Test.
 # OpenGL stays on because 6.4's Windows platform plugin does not build without

@@ -5,6 +5,7 @@
 #   scripts/setup.sh           the Linux build, its tests and the demo
 #   scripts/setup.sh windows   also the Windows cross-build and Wine to test it
 #   scripts/setup.sh release   also what scripts/release.sh packs and checks with
+#   scripts/setup.sh roots     also what makes the Debian roots the tests run in
 set -euo pipefail
 
 packages=(
@@ -17,7 +18,7 @@ packages=(
   imagemagick                              # screenshots
   fonts-liberation2 fonts-dejavu-core      # the fonts the windows fall back to
   fonts-dejavu-extra                       # ... and DejaVu's condensed faces for wider captions
-  clang libclang-rt-14-dev                 # fuzzing
+  clang libclang-rt-dev                    # fuzzing
 )
 
 windows_packages=(
@@ -34,11 +35,16 @@ release_packages=(
   lintian unzip                            # checking them
 )
 
+roots_packages=(
+  mmdebstrap                               # a Debian root from Debian's own packages
+)
+
 for group in "$@"; do
   case $group in
     windows) packages+=("${windows_packages[@]}") ;;
     release) packages+=("${release_packages[@]}") ;;
-    *) echo "setup.sh: unknown group \"$group\" (known: windows, release)" >&2; exit 2 ;;
+    roots) packages+=("${roots_packages[@]}") ;;
+    *) echo "setup.sh: unknown group \"$group\" (known: windows, release, roots)" >&2; exit 2 ;;
   esac
 done
 

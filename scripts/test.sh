@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test: the suite; the
-# fuzzers for a bounded time each; the program built for Windows, its tests
-# under wine64; the release, built twice and compared, and what a user
-# downloads tested as a user gets it; last the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Every part runs; any
-# failure fails the script.
+# fuzzers for a bounded time each; the suite and the fuzzers again in a fresh
+# Debian 13 root; the program built for Windows, its tests under wine64; the
+# release, built twice and compared, and what a user downloads tested as a
+# user gets it; last the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Every part runs; any failure fails the script.
+#   scripts/test.sh [SECTION...]   only these of: suite fuzz debian13 windows
+#                                  release sanitizers
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 fuzz_seconds=${FUZZ_SECONDS:-30}
+all=(suite fuzz debian13 windows release sanitizers)
+sections=("$@")
+[ $# -gt 0 ] || sections=("${all[@]}")
+for name in "${sections[@]}"; do
+  [[ " ${all[*]} " == *" $name "* ]] || { echo "test.sh: no section \"$name\" (known: ${all[*]})" >&2; exit 2; }
+done
 failed=()
 
 section() { printf '\n======== %s ========\n' "$*"; }
 
+# Warnings fail the build here: there are to be none, on any Qt.
 suite() {
-  scripts/build.sh build || return 1
+  scripts/build.sh build -DCMAKE_COMPILE_WARNING_AS_ERROR=ON || return 1
   (cd build && ctest --output-on-failure)
 }
 
@@ -43,10 +52,40 @@ fuzz() {
   return $status
 }
 
+# The suite and the fuzzers again, on Debian 13 (Qt 6.8) in a root of its own
+# made from Debian's packages, in which scripts/setup.sh installed what they
+# need: kept, and made again when setup.sh changes. The work tree is copied
+# into build-debian13/source, keeping the files' times, so that the build
+# there, kept too, redoes only what changed.
+debian13() {
+  if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = trixie ]; then
+    echo "Skipped: this system is Debian 13 itself, so the suite and fuzzing sections run on it"
+    return 0
+  fi
+  local debian copy=$root/build-debian13
+  debian=$(scripts/debian-root.sh trixie) || return 1
+  mkdir -p "$copy/source"
+  find "$copy/source" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
+  git ls-files -z --cached --others --exclude-standard |
+    tar --null -T - --ignore-failed-read -c -f - 2>/dev/null | tar -x -C "$copy/source"
+  scripts/in-root.sh "$debian" "$copy" env FUZZ_SECONDS=10 source/scripts/test.sh suite fuzz
+}
+
+# norvan.exe is built with Qt for Windows from the source of the system's own
+# Qt, with options written for Qt 6.4: on Debian 12 only, as the releases are.
+qt_for_windows() {
+  local version
+  version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+  case $version in 6.4.*) return 0 ;; esac
+  echo "Skipped: $1 is built on Debian 12, with Qt 6.4; this system has Qt ${version%%+*}"
+  return 1
+}
+
 # The whole program cross-built for Windows (static Qt, built once and kept),
 # and its tests under wine64: the core tests, the window tests and the
 # end-to-end tests of norvan.exe, each window on a private Xvfb.
 windows() {
+  qt_for_windows norvan.exe || return 0
   scripts/windows.sh || return 1
   (cd build-windows && ctest --output-on-failure)
 }
@@ -54,6 +93,7 @@ windows() {
 # dist/ built twice, the second time elsewhere, and compared byte for byte;
 # then the zip's norvan.exe and the .deb's norvan through the end-to-end tests.
 release() {
+  qt_for_windows "The release" || return 0
   scripts/release.sh --check || return 1
   bash tests/release/dist_test.sh dist build build-windows
 }
@@ -84,20 +124,18 @@ sanitizers() {
 section "Set-up"
 scripts/setup.sh
 
-section "Test suite"
-suite || failed+=("test suite")
-
-section "Fuzzing: each target for $fuzz_seconds s"
-fuzz || failed+=("fuzzing")
-
-section "Windows: norvan.exe cross-built with mingw-w64 and static Qt, its tests under wine64"
-windows || failed+=("Windows")
-
-section "Release: dist/ built twice and compared; the zip and the .deb tested as a user gets them"
-release || failed+=("release")
-
-section "Sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-sanitizers || failed+=("sanitizers")
+declare -A titles=(
+  [suite]="Test suite"
+  [fuzz]="Fuzzing: each target for $fuzz_seconds s"
+  [debian13]="Debian 13: the suite and the fuzzers in a fresh Debian 13 root"
+  [windows]="Windows: norvan.exe cross-built with mingw-w64 and static Qt, its tests under wine64"
+  [release]="Release: dist/ built twice and compared; the zip and the .deb tested as a user gets them"
+  [sanitizers]="Sanitizers: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+)
+for name in "${sections[@]}"; do
+  section "${titles[$name]}"
+  "$name" || failed+=("${titles[$name]%%:*}")
+done
 
 if [ ${#failed[@]} -gt 0 ]; then
   printf '\nFAILED: %s\n' "$(IFS=,; echo "${failed[*]}" | sed 's/,/, /g')"

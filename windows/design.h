@@ -118,6 +118,8 @@ class ClickLabel : public QLabel {
 // the first line. An entry too wide for the box is narrowed to fit rather
 // than cut off. text() stays the list exactly as given.
 class KeyListLabel : public QLabel {
+  Q_OBJECT
+
  public:
   using QLabel::QLabel;
 
