@@ -161,13 +161,19 @@ fs::path FindTerminal() {
 // in a terminal window of its own. Such a terminal runs the words after -e as
 // they stand, with no shell, but may start them in another folder (one that
 // runs its windows from a server, or a profile's start folder), so env puts
-// the emulator, named by its whole path, back in the game folder.
+// the emulator back in our folder first; a path of it found from here, such
+// as "./O2EM.EXE", then holds there too. env would take a program path with a
+// '=' for a variable to set, as in a folder named "Odyssey2 = Videopac", and
+// run the game's name instead: a path found from here has none unless PATH
+// names such a folder, and then the start fails.
 bool StartInTerminal(const fs::path& emulator, std::vector<std::string> words) {
   const fs::path terminal = FindTerminal();
-  if (terminal.empty()) return false;
-  words.front() = fs::absolute(emulator).lexically_normal().string();
-  words.insert(words.begin(), {terminal.filename().string(), "-e", "/usr/bin/env", "-C",
-                               fs::current_path().string()});
+  std::error_code error;
+  const fs::path here = fs::current_path(error);
+  words.front() = emulator.string();
+  if (terminal.empty() || error || words.front().find('=') != std::string::npos) return false;
+  words.insert(words.begin(),
+               {terminal.filename().string(), "-e", "/usr/bin/env", "-C", here.string()});
   return SpawnDetached(terminal, words);
 }
 

@@ -21,6 +21,9 @@ packages=("$@")
 
 home=${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}
 cache=${NORVAN_ROOT_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/norvan/roots}
+# Made as the caller, so that a first run through sudo leaves the caller's
+# cache folders theirs.
+mkdir -p "$cache"
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo env NORVAN_ROOT_CACHE="$cache" bash scripts/debian-root.sh "$release" "$@"
 fi

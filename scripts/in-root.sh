@@ -32,8 +32,12 @@ inside() {
   mount --bind "$folder" "$copy/work"
   rm -f "$copy/etc/resolv.conf"
   cp /etc/resolv.conf "$copy/etc/resolv.conf"
+  local status=0
   chroot "$copy" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
-    bash -c 'cd /work && exec "$@"' bash "$@"
+    bash -c 'cd /work && exec "$@"' bash "$@" || status=$?
+  # What the command wrote in the folder goes back to whoever ran us through sudo.
+  [ -z "${SUDO_UID:-}" ] || chown -R "$SUDO_UID:$SUDO_GID" "$folder"
+  return $status
 }
 
 # Every copy mounts its memory over this one empty folder, each in its own

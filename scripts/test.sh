@@ -65,9 +65,9 @@ debian13() {
   local debian copy=$root/build-debian13
   debian=$(scripts/debian-root.sh trixie) || return 1
   mkdir -p "$copy/source"
-  find "$copy/source" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} +
+  find "$copy/source" -mindepth 1 -maxdepth 1 ! -name 'build*' -exec rm -rf {} + || return 1
   git ls-files -z --cached --others --exclude-standard |
-    tar --null -T - --ignore-failed-read -c -f - 2>/dev/null | tar -x -C "$copy/source"
+    tar --null -T - --ignore-failed-read -c -f - 2>/dev/null | tar -x -C "$copy/source" || return 1
   scripts/in-root.sh "$debian" "$copy" env FUZZ_SECONDS=10 source/scripts/test.sh suite fuzz
 }
 

@@ -66,10 +66,10 @@ QSize GameListDelegate::sizeHint(const QStyleOptionViewItem& option,
 
 // Measuring a name with the font lays out its text: too slow for 100 000
 // names at start-up, where summing a table of advances is an addition a byte.
-// Kerning only draws letters closer than their advances, so no ASCII name is
-// wider than the widest sum: that name, measured, and widened to its sum
-// where kerning drew it narrower, is wide enough for them all. Other names
-// are measured.
+// Text fonts kern letters closer than their advances, hardly ever further
+// apart, so no ASCII name is drawn wider than the widest sum: that name,
+// measured, and widened to its sum where kerning drew it narrower, is wide
+// enough for them all. Other names are measured.
 QSize GameListDelegate::WidestNameSize(const QStyleOptionViewItem& option) const {
   const QFontMetricsF metrics(option.font);
   std::array<qreal, 128> advances{};

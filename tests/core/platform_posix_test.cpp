@@ -140,15 +140,19 @@ TEST_F(RealStart, TheNameArrivesAsOneArgumentWithNoShellAndNoZombie) {
 
 // Started from a desktop, debug mode runs the emulator in a terminal window:
 // the first terminal in the absolute folders of PATH, never one in the game
-// folder, starts it by its whole path in the game folder, each word as it is.
+// folder, starts it in the game folder, each word as it is, the emulator by a
+// path that env cannot take for a variable, whatever the folder's name.
 TEST_F(RealStart, DebugModeWithoutATerminalOpensATerminalWindow) {
+  fs::create_directory("Odyssey2 = Videopac");
+  fs::rename("O2EM.EXE", "Odyssey2 = Videopac/O2EM.EXE");
+  const WorkingFolder inGames(folder / "Odyssey2 = Videopac");
   const std::string here = fs::current_path().string(), game = "Munchkin's (USA, Europe).bin";
   fs::create_directory("a");
   fs::create_directory("b");
   for (const char* terminal : {"a/xterm", "b/x-terminal-emulator", "x-terminal-emulator"})
     fs::copy_file("O2EM.EXE", terminal);
-  const std::vector<std::string> inTerminal = {
-      "-e", "/usr/bin/env", "-C", here, here + "/O2EM.EXE", game, "-debug", "-s1=1", "-s2=0"};
+  const std::vector<std::string> inTerminal = {"-e", "/usr/bin/env", "-C",    here,   "./O2EM.EXE",
+                                               game, "-debug",       "-s1=1", "-s2=0"};
   const auto record = [&](const char* program, std::vector<std::string> words) {
     words.insert(words.begin(), {here, program});
     words.insert(words.end(), {"ignored:", "input: no terminal"});

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <sstream>
 #include <thread>
 
 #include "platform.h"
@@ -50,15 +49,17 @@ inline LaunchSettings Loaded(const fs::path& path) {
 struct RealStart : testing::Test {
   void SetUp() override { fs::copy_file(LauncherFolder() / RECORD_ARGS, "O2EM.EXE"); }
 
-  // The NUL-ended fields record_args wrote, removed for the next start; none
-  // after thirty seconds.
+  // The NUL-ended fields record_args wrote in the working folder, removed
+  // for the next start; none after thirty seconds.
   std::vector<std::string> TakeRecord() {
     for (int i = 0; i < 3000 && !fs::exists("args"); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::istringstream in(folder.Read("args"));
-    fs::remove("args");
     std::vector<std::string> fields;
-    for (std::string field; std::getline(in, field, '\0');) fields.push_back(field);
+    {
+      std::ifstream in("args", std::ios::binary);
+      for (std::string field; std::getline(in, field, '\0');) fields.push_back(field);
+    }
+    fs::remove("args");
     return fields;
   }
 
