@@ -189,7 +189,8 @@ class WindowTest : public QObject {
       hover(name);
       QTRY_COMPARE(shownTip() ? QToolTip::text().remove(QChar(0x2060)) : "", tip);
       if (tip.isEmpty()) continue;
-      QCOMPARE(shownTip()->height(), oneLine);
+      // Under two lines: the face that stands in for U+FFFD may be taller.
+      QVERIFY2(shownTip()->height() < 2 * oneLine, qPrintable(name));
       QVERIFY(!Qt::mightBeRichText(QToolTip::text()));
     }
   }
