@@ -146,8 +146,8 @@ std::string PathVariable() {
 // Debian's choice of the desktop's terminal, then the one every X desktop has
 // had. Looked up in the absolute folders of PATH only: never in the game
 // folder, where whoever hands out a game set could plant a "terminal".
-fs::path FindTerminal() {
-  std::vector<fs::path> folders = PathFolders(PathVariable());
+fs::path FindTerminal(std::string_view pathVariable) {
+  std::vector<fs::path> folders = PathFolders(pathVariable);
   std::erase_if(folders, [](const fs::path& folder) { return folder.is_relative(); });
   for (const char* name : {"x-terminal-emulator", "xterm"}) {
     if (fs::path terminal = FindProgram(name, folders); !terminal.empty()) return terminal;
@@ -166,8 +166,9 @@ fs::path FindTerminal() {
 // '=' for a variable to set, as in a folder named "Odyssey2 = Videopac", and
 // run the game's name instead: a path found from here has none unless PATH
 // names such a folder, and then the start fails.
-bool StartInTerminal(const fs::path& emulator, std::vector<std::string> words) {
-  const fs::path terminal = FindTerminal();
+bool StartInTerminal(const fs::path& emulator, std::vector<std::string> words,
+                     std::string_view pathVariable) {
+  const fs::path terminal = FindTerminal(pathVariable);
   std::error_code error;
   const fs::path here = fs::current_path(error);
   words.front() = emulator.string();
@@ -276,10 +277,12 @@ fs::path FindProgram(const std::string& name, const std::vector<fs::path>& folde
 
 bool SystemProcessStarter::Start(const CommandLine& commandLine) {
   const std::vector<std::string> words = commandLine.Words();
+  const std::string pathVariable = PathVariable();
   const fs::path program =
-      FindProgram(words.front(), SearchFolders(LauncherFolder(), PathVariable()));
+      FindProgram(words.front(), SearchFolders(LauncherFolder(), pathVariable));
   if (program.empty()) return false;
-  if (commandLine.Debug() && !::isatty(STDIN_FILENO)) return StartInTerminal(program, words);
+  if (commandLine.Debug() && !::isatty(STDIN_FILENO))
+    return StartInTerminal(program, words, pathVariable);
   return SpawnDetached(program, words);
 }
 
