@@ -49,6 +49,15 @@ if $qtest; then arguments+=(-o "$(windows_path "$results"),txt"); fi
 
 status=0
 "$wine" "$program" "${arguments[@]}" || status=$?
+# Now and then Wine ends a Qt Test program before it has run a line of its own
+# (exit code 1, no results at all, in a fraction of a second); a second start
+# then runs it. A program that ran wrote results, failing or not, and is never
+# started again.
+if $qtest && [ ! -e "$results" ] && [ $status -ne 0 ]; then
+  echo "$(basename "$program") did not start under Wine (exit code $status); starting it again"
+  status=0
+  "$wine" "$program" "${arguments[@]}" || status=$?
+fi
 if $qtest; then
   if [ -s "$results" ]; then
     cat "$results"
