@@ -50,14 +50,14 @@ struct RealStart : testing::Test {
   void SetUp() override { fs::copy_file(LauncherFolder() / RECORD_ARGS, "O2EM.EXE"); }
 
   // The NUL-ended fields record_args wrote in the working folder, removed
-  // for the next start; none after thirty seconds.
+  // for the next start; none after thirty seconds. Read until there are
+  // some: under Wine the file may show before it can be read.
   std::vector<std::string> TakeRecord() {
-    for (int i = 0; i < 3000 && !fs::exists("args"); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     std::vector<std::string> fields;
-    {
+    for (int i = 0; i < 3000 && fields.empty(); ++i) {
       std::ifstream in("args", std::ios::binary);
       for (std::string field; std::getline(in, field, '\0');) fields.push_back(field);
+      if (fields.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     fs::remove("args");
     return fields;
